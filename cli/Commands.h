@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Exit statuses of tolvane-cli.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFileError = 2;
+inline constexpr int kExitUsage = 64;
+
+using Arguments = std::vector<std::string>;
+
+// A command of tolvane-cli: its name, its arguments' synopsis, a line of help, and the
+// function that runs it on exactly `argumentCount` arguments.
+struct Command {
+    const char* name;
+    const char* synopsis;
+    const char* help;
+    std::size_t argumentCount;
+    int (*run)(const Arguments& arguments);
+};
+
+int runInfo(const Arguments& arguments);
+int runResave(const Arguments& arguments);

@@ -1,0 +1,78 @@
+#include "library/LibraryFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "persistence/systemError.h"
+#include "persistence/tsStream.h"
+
+namespace {
+
+// A file name beside the target that no one else uses, created empty.
+HRESULT makeSiblingTemporary(const std::string& target, std::string& temporary) {
+    std::vector<char> name(target.begin(), target.end());
+    const std::string suffix = ".XXXXXX";
+    name.insert(name.end(), suffix.begin(), suffix.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        return hresultFromErrno(errno);
+    }
+    ::close(fd);
+    temporary = name.data();
+    return S_OK;
+}
+
+// The file a path finally names, so that replacing a symbolic link's target keeps the link.
+std::string resolvedTarget(const std::string& path) {
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
+}
+
+mode_t permissionsFor(const std::string& target) {
+    struct stat status {};
+    if (::stat(target.c_str(), &status) == 0) {
+        return status.st_mode & 07777;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library) {
+    tsFileStream stream;
+    const HRESULT result = stream.open(path.c_str(), TS_OPEN_READ);
+    return FAILED(result) ? result : library.load(stream);
+}
+
+HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library) {
+    const std::string target = resolvedTarget(path);
+    std::string temporary;
+    HRESULT result = makeSiblingTemporary(target, temporary);
+    if (FAILED(result)) {
+        return result;
+    }
+    {
+        tsFileStream stream;
+        result = stream.open(temporary.c_str(), TS_OPEN_CREATE | TS_OPEN_WRITE);
+        if (SUCCEEDED(result)) {
+            result = library.save(stream);
+        }
+    }
+    if (SUCCEEDED(result) && (::chmod(temporary.c_str(), permissionsFor(target)) != 0 ||
+                              std::rename(temporary.c_str(), target.c_str()) != 0)) {
+        result = hresultFromErrno(errno);
+    }
+    if (FAILED(result)) {
+        std::remove(temporary.c_str());
+    }
+    return result;
+}

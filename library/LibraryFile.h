@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "library/uiresourcecontrol.h"
+#include "persistence/hresult.h"
+
+// Reads a library file into library as the editor opens one: the file opened for reading
+// alone (other readers allowed), then load. The open's failure code or load's result.
+HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library);
+
+// Writes library to path in the newest version. The file is written beside the target
+// (created, write-only, unshared) and takes the target's place only when every write
+// succeeded, keeping the target's permissions; a failure leaves the target untouched.
+// The failed open's code, the first failed write's code, or the system error of the
+// replacement.
+HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+// Library texts are Windows-1252 bytes; the user sees and types Unicode.
+
+// UTF-8 for Windows-1252 bytes. The five unassigned bytes map to the C1 controls of the
+// same value, as Windows itself maps them.
+std::string utf8FromWindows1252(const std::string& bytes);
+
+// Windows-1252 bytes for UTF-8; a character Windows-1252 cannot hold, and every byte of a
+// broken UTF-8 sequence, becomes '?'.
+std::string windows1252FromUtf8(const std::string& utf8);
