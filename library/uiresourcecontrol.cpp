@@ -1,5 +1,6 @@
 #include "library/uiresourcecontrol.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "library/FieldIo.h"
@@ -17,6 +18,9 @@ constexpr std::uint8_t kMagic[16] = {0x39, 0xF9, 0xB3, 0x0A, 0x62, 0x93, 0xD1, 0
 
 // Older versions store one size code for width and height; only 0 to 4 were valid then.
 constexpr std::int32_t kLargestOldSizeCode = 4;
+
+// Room made for a resource's areas before they are read; a damaged count asks for no more.
+constexpr std::uint32_t kAreasReservedAtOnce = 64;
 
 // Reads count records into list, each created with its initial values. A record that
 // fails to arrive in full is kept as far as it came, and nothing after it is created, so
@@ -114,6 +118,7 @@ HRESULT UiResource::read(tsInputStream& stream, std::uint32_t version) {
     if (!in.ok()) {
         return in.result();
     }
+    areas.reserve(areas.size() + std::min(areaCount, kAreasReservedAtOnce));
     for (std::uint32_t i = 0; i < areaCount; ++i) {
         ResourceArea area;
         const HRESULT result = area.read(stream, version);

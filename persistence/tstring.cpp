@@ -19,9 +19,10 @@ constexpr std::uint16_t kReservedLength = 0xFFFE;
 constexpr std::uint16_t kWideLength = 0xFFFF;
 constexpr std::uint32_t kUnallocatableLength = 0xFFFFFFFF;
 
-// A damaged length must not allocate more than the stream holds, so a long text grows
-// piece by piece as its bytes arrive. Intact texts up to this size take one read.
-constexpr std::uint32_t kReadPiece = 1u << 20;
+// A damaged length must not make the reader allocate far more than the stream holds, so a
+// long text grows piece by piece as its bytes arrive, each piece as large as what arrived
+// before it. Intact texts up to the first piece's size take one read.
+constexpr std::uint32_t kFirstReadPiece = 1u << 16;
 
 HRESULT writePrefix(std::uint32_t length, tsOutputStream& stream) {
     if (length < kLongPrefix) {
@@ -82,8 +83,9 @@ HRESULT readBytes(tsInputStream& stream, std::uint32_t length, std::string& byte
     }
     try {
         while (bytes.size() < length) {
-            const std::uint32_t piece = std::min<std::uint32_t>(
-                kReadPiece, length - static_cast<std::uint32_t>(bytes.size()));
+            const auto arrived = static_cast<std::uint32_t>(bytes.size());
+            const std::uint32_t piece =
+                std::min(std::max(kFirstReadPiece, arrived), length - arrived);
             const std::size_t start = bytes.size();
             bytes.resize(start + piece);
             const HRESULT result = stream.read(bytes.data() + start, piece);

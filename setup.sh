@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs (when they are missing), then configures
+# and builds each preset named (default: "default").
+#   ./setup.sh                 the editor, the command-line tool, tests and benchmarks
+#   ./setup.sh default asan    also the sanitizer build
+#   ./setup.sh fuzz            the libFuzzer targets (clang)
+set -euo pipefail
+cd "$(dirname "$0")"
+
+presets=("$@")
+((${#presets[@]})) || presets=(default)
+
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+for preset in "${presets[@]}"; do
+    [[ $preset == fuzz ]] && packages+=(clang-14 libclang-rt-14-dev)
+done
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        missing+=("$package")
+done
+if ((${#missing[@]})); then
+    sudo=
+    [[ $(id -u) == 0 ]] || sudo=sudo
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+for preset in "${presets[@]}"; do
+    cmake --preset "$preset"
+    cmake --build --preset "$preset"
+done

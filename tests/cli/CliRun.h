@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The outcome of one run of tolvane-cli.
+struct CliResult {
+    int exitStatus = -1;
+    std::string out;  // standard output
+    std::string err;  // standard error
+};
+
+// Runs the built tolvane-cli with the arguments, in workingFolder when one is given.
+CliResult runCli(const std::vector<std::string>& arguments, const std::string& workingFolder = {});

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "support/TemporaryFolder.h"
+
+// Points the trace sink at a file for the object's life and hands back the lines
+// written meanwhile.
+class TraceCapture {
+public:
+    TraceCapture();
+    ~TraceCapture();
+
+    std::vector<std::string> lines() const;
+
+private:
+    TemporaryFolder folder;
+};
