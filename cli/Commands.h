@@ -5,6 +5,7 @@
 
 // Exit statuses of tolvane-cli.
 inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitCheckFailed = 1;  // the library check found errors
 inline constexpr int kExitFileError = 2;
 inline constexpr int kExitUsage = 64;
 
@@ -22,3 +23,5 @@ struct Command {
 
 int runInfo(const Arguments& arguments);
 int runResave(const Arguments& arguments);
+int runCheck(const Arguments& arguments);
+int runHeader(const Arguments& arguments);

@@ -12,6 +12,9 @@ constexpr std::array kCommands = {
     Command{"info", "IN", "zeigt Kopfdaten, Texturen und Ressourcen der Bibliothek IN", 1, runInfo},
     Command{"resave", "IN OUT", "liest IN und speichert es als OUT im aktuellen Format", 2,
             runResave},
+    Command{"check", "IN", "prüft die Bibliothek IN und listet ihre Fehler auf", 1, runCheck},
+    Command{"header", "IN OUT", "schreibt die Header-Datei der Bibliothek IN nach OUT", 2,
+            runHeader},
 };
 
 void printUsage(std::ostream& out) {
@@ -22,8 +25,9 @@ void printUsage(std::ostream& out) {
             << command.help << '\n';
     }
     out << "  --help            zeigt diese Hilfe\n\n"
-           "Exit-Status: 0 Erfolg, 2 Datei nicht lesbar oder nicht schreibbar, "
-           "64 falscher Aufruf.\n";
+           "Exit-Status: 0 Erfolg, 1 Prüfung fand Fehler, 2 Datei nicht lesbar oder nicht "
+           "schreibbar,\n"
+           "             64 falscher Aufruf.\n";
 }
 
 }  // namespace

@@ -1,0 +1,52 @@
+#include "document/HeaderExport.h"
+
+#include <cstdio>
+
+#include "persistence/tstring.h"
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+}  // namespace
+
+std::string HeaderText(const ResourceLibrary& library) {
+    std::string guard = library.name;
+    tsMakeUpper(guard);  // should it fail, the guard keeps the name as it is
+
+    std::string text;
+    text += "#ifndef _" + guard + "_H" + kLineEnd;
+    text += "#define _" + guard + "_H" + kLineEnd;
+    text += kLineEnd;
+    text += "enum " + library.name + " {" + kLineEnd;
+    for (const auto& resource : library.resources) {
+        text +=
+            "\t" + resource->identifier + "\t = " + std::to_string(resource->id) + "," + kLineEnd;
+    }
+    text += std::string("};") + kLineEnd;
+    text += std::string("#endif") + kLineEnd;
+    return text;
+}
+
+HeaderExportResult ExportHeader(const ResourceLibrary& library, const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        return HeaderExportResult::CreateFailed;
+    }
+    const std::string text = HeaderText(library);
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    const bool closed = std::fclose(file) == 0;  // reports a failed flush of the buffer too
+    return written && closed ? HeaderExportResult::Ok : HeaderExportResult::CloseFailed;
+}
+
+std::string_view HeaderExportMessage(HeaderExportResult result) {
+    switch (result) {
+        case HeaderExportResult::CreateFailed:
+            return "Fehler beim Erzeugen der Datei!";
+        case HeaderExportResult::CloseFailed:
+            return "Fehler beim Schliessen der Datei!";
+        case HeaderExportResult::Ok:
+            break;
+    }
+    return {};
+}

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "CliRun.h"
+#include "support/LibraryBytes.h"
+#include "support/TemporaryFolder.h"
+
+namespace {
+
+const std::string kLoadFailure = "Die Datei konnte nicht geladen werden!\n";
+
+// The libraries are written one record to a line.
+// clang-format off
+
+// Library Menu: textures fehlt.tga (missing) and da.tga, resources 2Start and Ende, both id 5.
+std::string faultyMenuBytes() {
+    return LibraryBytes()
+        .header(3, 5, "Menu")
+        .u32(2)
+        .i32(0).text("fehlt.tga").i32(4).i32(4).i32(1).i32(1)
+        .i32(1).text("da.tga").i32(4).i32(4).i32(1).i32(1)
+        .u32(2)
+        .i32(0).i32(5).text("2Start").u32(0)
+        .i32(0).i32(5).text("Ende").u32(0)
+        .str();
+}
+
+// Library Menu: no textures, resources StartButton 1000 and Ende 1001.
+std::string cleanMenuBytes() {
+    return LibraryBytes()
+        .header(3, 1000, "Menu")
+        .u32(0)
+        .u32(2)
+        .i32(0).i32(1000).text("StartButton").u32(0)
+        .i32(0).i32(1001).text("Ende").u32(0)
+        .str();
+}
+
+// clang-format on
+
+TEST(CheckCommand, PrintsTheLinesAndFailsWhenTheLibraryHasErrors) {
+    const TemporaryFolder folder;
+    writeFileBytes(folder.file("menu.gui"), faultyMenuBytes());
+    writeFileBytes(folder.file("da.tga"), "x");  // found relative to the working directory
+
+    const CliResult result = runCli({"check", "menu.gui"}, folder.path());
+
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.out,
+              "*** Objektdaten prüfen ***\n"
+              "\n"
+              "Fehler: Ungültiger Bezeichner! 2Start\n"
+              "Fehler: Mehrfach verwendete Resource-ID! Ressource: 2Start, RessourceId: 5\n"
+              "Fehler: Mehrfach verwendete Resource-ID! Ressource: Ende, RessourceId: 5\n"
+              "Fehler: Texturedatei konnte nicht geöffnet werden! Dateiname: fehlt.tga\n"
+              "\n"
+              "Menu - 4 Fehler, 0 Warnung(en)\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST(CheckCommand, SucceedsOnACleanLibrary) {
+    const TemporaryFolder folder;
+    writeFileBytes(folder.file("menu.gui"), cleanMenuBytes());
+
+    const CliResult result = runCli({"check", folder.file("menu.gui")});
+
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.out, "*** Objektdaten prüfen ***\n\n\nMenu - 0 Fehler, 0 Warnung(en)\n");
+}
+
+TEST(CheckCommand, AnUnloadableLibraryIsAFileError) {
+    const TemporaryFolder folder;
+    writeFileBytes(folder.file("kaputt.gui"), "keine Bibliothek");
+
+    for (const std::string name : {"kaputt.gui", "fehlt.gui"}) {
+        const CliResult result = runCli({"check", folder.file(name)});
+        EXPECT_EQ(result.exitStatus, 2) << name;
+        EXPECT_EQ(result.out, "") << name;
+        EXPECT_EQ(result.err, kLoadFailure) << name;
+    }
+}
+
+TEST(HeaderCommand, WritesTheHeaderOfTheLibrary) {
+    const TemporaryFolder folder;
+    writeFileBytes(folder.file("menu.gui"), cleanMenuBytes());
+
+    const CliResult result = runCli({"header", folder.file("menu.gui"), folder.file("menu.h")});
+
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.out + result.err, "");
+    EXPECT_EQ(readFileBytes(folder.file("menu.h")),
+              "#ifndef _MENU_H\r\n#define _MENU_H\r\n\r\nenum Menu {\r\n"
+              "\tStartButton\t = 1000,\r\n\tEnde\t = 1001,\r\n};\r\n#endif\r\n");
+}
+
+TEST(HeaderCommand, ALibraryWithoutResourcesGivesAnEmptyEnum) {
+    const TemporaryFolder folder;
+    writeFileBytes(folder.file("leer.gui"),
+                   LibraryBytes().header(3, 0, "Leer").u32(0).u32(0).str());
+
+    const CliResult result = runCli({"header", folder.file("leer.gui"), folder.file("leer.h")});
+
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(readFileBytes(folder.file("leer.h")),
+              "#ifndef _LEER_H\r\n#define _LEER_H\r\n\r\nenum Leer {\r\n};\r\n#endif\r\n");
+}
+
+TEST(HeaderCommand, FailuresAreFileErrorsWithTheirMessage) {
+    const TemporaryFolder folder;
+    writeFileBytes(folder.file("menu.gui"), cleanMenuBytes());
+
+    const CliResult unwritable =
+        runCli({"header", folder.file("menu.gui"), folder.file("fehlt/menu.h")});
+    EXPECT_EQ(unwritable.exitStatus, 2);
+    EXPECT_EQ(unwritable.err, "Fehler beim Erzeugen der Datei!\n");
+
+    const CliResult unloadable =
+        runCli({"header", folder.file("fehlt.gui"), folder.file("menu.h")});
+    EXPECT_EQ(unloadable.exitStatus, 2);
+    EXPECT_EQ(unloadable.err, kLoadFailure);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("menu.h")));
+}
+
+TEST(CommandLineHelp, ListsCheckAndHeader) {
+    const CliResult result = runCli({"--help"});
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_NE(result.out.find("  check IN  "), std::string::npos);
+    EXPECT_NE(result.out.find("  header IN OUT  "), std::string::npos);
+}
+
+}  // namespace
