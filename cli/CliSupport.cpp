@@ -2,11 +2,12 @@
 
 #include <iostream>
 
+#include "document/DocumentMessages.h"
 #include "library/LibraryFile.h"
 
 bool loadLibraryOrReport(const std::string& path, ResourceLibrary& library) {
     if (FAILED(loadLibraryFile(path, library))) {
-        std::cerr << "Die Datei konnte nicht geladen werden!\n";
+        std::cerr << kLoadFailedMessage << '\n';
         return false;
     }
     return true;

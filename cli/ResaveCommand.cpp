@@ -2,6 +2,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "document/DocumentMessages.h"
 #include "library/LibraryFile.h"
 
 int runResave(const Arguments& arguments) {
@@ -10,7 +11,7 @@ int runResave(const Arguments& arguments) {
         return kExitFileError;
     }
     if (FAILED(saveLibraryFile(arguments[1], library))) {
-        std::cerr << "Die Datei konnte nicht gespeichert werden!\n";
+        std::cerr << kSaveFailedMessage << '\n';
         return kExitFileError;
     }
     return kExitSuccess;

@@ -53,19 +53,28 @@ HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library) {
     return FAILED(result) ? result : library.load(stream);
 }
 
-HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library) {
+HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library,
+                        LibrarySaveFailure* failure) {
+    const auto report = [failure](LibrarySaveFailure what, HRESULT result) {
+        if (failure != nullptr) {
+            *failure = what;
+        }
+        return result;
+    };
     const std::string target = resolvedTarget(path);
     std::string temporary;
     HRESULT result = makeSiblingTemporary(target, temporary);
     if (FAILED(result)) {
-        return result;
+        return report(LibrarySaveFailure::Open, result);
     }
     {
         tsFileStream stream;
         result = stream.open(temporary.c_str(), TS_OPEN_CREATE | TS_OPEN_WRITE);
-        if (SUCCEEDED(result)) {
-            result = library.save(stream);
+        if (FAILED(result)) {
+            std::remove(temporary.c_str());
+            return report(LibrarySaveFailure::Open, result);
         }
+        result = library.save(stream);
     }
     if (SUCCEEDED(result) && (::chmod(temporary.c_str(), permissionsFor(target)) != 0 ||
                               std::rename(temporary.c_str(), target.c_str()) != 0)) {
@@ -73,6 +82,7 @@ HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library)
     }
     if (FAILED(result)) {
         std::remove(temporary.c_str());
+        return report(LibrarySaveFailure::Write, result);
     }
-    return result;
+    return report(LibrarySaveFailure::None, S_OK);
 }

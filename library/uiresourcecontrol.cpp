@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "library/FieldIo.h"
 #include "persistence/trace.h"
@@ -192,4 +193,12 @@ HRESULT ResourceLibrary::save(tsOutputStream& stream) const {
 void ResourceLibrary::clear() {
     textures.clear();
     resources.clear();
+}
+
+void ResourceLibrary::swap(ResourceLibrary& other) noexcept {
+    std::swap(idStart, other.idStart);
+    name.swap(other.name);
+    resourcePath.swap(other.resourcePath);
+    textures.swap(other.textures);
+    resources.swap(other.resources);
 }

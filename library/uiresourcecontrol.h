@@ -82,6 +82,8 @@ public:
 
     // Destroys every texture and resource; the header fields stay.
     void clear();
+    // Exchanges everything, header fields and records, with other.
+    void swap(ResourceLibrary& other) noexcept;
     std::uint32_t textureCount() const { return static_cast<std::uint32_t>(textures.size()); }
     std::uint32_t resourceCount() const { return static_cast<std::uint32_t>(resources.size()); }
 

@@ -1,0 +1,148 @@
+#include "document/TolvaneDoc.h"
+
+#include <QFile>
+
+#include "document/DocumentMessages.h"
+#include "document/HeaderExport.h"
+#include "document/LibraryCheck.h"
+#include "framework/FileDialog.h"
+#include "framework/MessageBox.h"
+#include "framework/StandardIds.h"
+#include "library/LibraryFile.h"
+#include "persistence/trace.h"
+#include "ui/ResourceIds.h"
+#include "ui/TestResultsDlg.h"
+
+CTolvaneDoc* currentDocument = nullptr;
+
+namespace {
+
+constexpr const char* kSource = "document\\TolvaneDoc.cpp";
+constexpr int kBackupLine = 110;
+
+const QString kMissingCheckQuestion = QStringLiteral(
+    "Die GUI Bibliothek wurde in dieser Sitzung noch nicht geprüft!\n"
+    "Wollen Sie trotzdem speichern?");
+const QString kRemainingErrorsQuestion = QStringLiteral(
+    "Es sind noch Fehler in der GUI Bibliothek vorhanden!\nWollen Sie trotzdem speichern?");
+
+std::string localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+CTolvaneDoc::CTolvaneDoc() {
+    currentDocument = this;
+    resultsWindow = std::make_unique<CTestResultsDlg>();
+    resultsWindow->Create();
+
+    onCommand(ID_TEST_LIBRARY, [this] { OnTestLibrary(); });
+    onCommand(ID_CREATE_HEADER, [this] { OnCreateHeader(); });
+    onUpdate(ID_TEST_LIBRARY, [this](framework::CommandUI& ui) { OnUpdateNeedsResources(ui); });
+    onUpdate(ID_CREATE_HEADER, [this](framework::CommandUI& ui) { OnUpdateNeedsResources(ui); });
+}
+
+CTolvaneDoc::~CTolvaneDoc() {
+    resultsWindow.reset();
+    currentDocument = nullptr;
+}
+
+void CTolvaneDoc::replaceLibrary(ResourceLibrary& source) {
+    UpdateAllViews(nullptr, kHintRecordsReplaced);
+    library.swap(source);
+}
+
+bool CTolvaneDoc::OnNewDocument() {
+    if (!Document::OnNewDocument()) {
+        return false;
+    }
+    ResourceLibrary empty;
+    replaceLibrary(empty);
+    return true;
+}
+
+bool CTolvaneDoc::OnOpenDocument(const QString& path) {
+    if (!Document::OnOpenDocument(path)) {
+        return false;
+    }
+    // Read into a library of its own, so that a failure leaves the open one as it was. The
+    // header fields start from the open library's, as a file cut short keeps those.
+    ResourceLibrary read;
+    read.idStart = library.idStart;
+    read.name = library.name;
+    read.resourcePath = library.resourcePath;
+    if (FAILED(ReadLibraryFile(path, read))) {
+        framework::AfxMessageBox(QString::fromUtf8(kLoadFailedMessage));
+        return false;
+    }
+    replaceLibrary(read);
+
+    const HRESULT backup = WriteLibraryFile(path + QStringLiteral("_save"));
+    ASSERT_HRESULT(backup, kSource, kBackupLine);
+    return true;
+}
+
+bool CTolvaneDoc::OnSaveDocument(const QString& path) {
+    bool goAhead = true;
+    if (errorCount == -1) {
+        goAhead = framework::AfxMessageBox(kMissingCheckQuestion,
+                                           framework::MessageButtons::YesNo) == framework::IDYES;
+    } else if (errorCount > 0) {
+        goAhead = framework::AfxMessageBox(kRemainingErrorsQuestion,
+                                           framework::MessageButtons::YesNo) == framework::IDYES;
+    }
+    // A declined question is no success: the framework keeps the old path and title.
+    return goAhead && SUCCEEDED(WriteLibraryFile(path, true));
+}
+
+HRESULT CTolvaneDoc::ReadLibraryFile(const QString& path, ResourceLibrary& target) {
+    return loadLibraryFile(localPath(path), target);
+}
+
+HRESULT CTolvaneDoc::WriteLibraryFile(const QString& path, bool reportOpenFailure) {
+    LibrarySaveFailure failure = LibrarySaveFailure::None;
+    const HRESULT result = saveLibraryFile(localPath(path), library, &failure);
+    if (failure == LibrarySaveFailure::Write ||
+        (failure == LibrarySaveFailure::Open && reportOpenFailure)) {
+        framework::AfxMessageBox(QString::fromUtf8(kSaveFailedMessage));
+    }
+    return result;
+}
+
+void CTolvaneDoc::OnTestLibrary() {
+    resultsWindow->show();
+    resultsWindow->raise();
+    resultsWindow->activateWindow();
+    RunLibraryCheck();
+}
+
+void CTolvaneDoc::RunLibraryCheck() {
+    const LibraryCheckResult result = CheckLibrary(library);
+    errorCount = result.errorCount;
+    warningCount = result.warningCount;
+    resultsWindow->setLines(result.lines);
+}
+
+void CTolvaneDoc::OnCreateHeader() {
+    framework::FileDialogRequest request;
+    request.open = false;
+    request.fileName = QStringLiteral("unbenannt.h");
+    request.filters = {{QStringLiteral("Header File (*.h)"), QStringLiteral("*.h")},
+                       {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}};
+    request.hideReadOnly = true;
+    request.fileMustExist = false;
+    request.overwritePrompt = false;
+    const std::optional<QString> path = framework::runFileDialog(request);
+    if (!path) {
+        return;
+    }
+    const HeaderExportResult result = ExportHeader(library, localPath(*path));
+    if (result != HeaderExportResult::Ok) {
+        framework::AfxMessageBox(QString::fromUtf8(HeaderExportMessage(result)));
+    }
+}
+
+void CTolvaneDoc::OnUpdateNeedsResources(framework::CommandUI& ui) {
+    ui.Enable(library.resourceCount() > 0);
+}

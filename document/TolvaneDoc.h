@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+#include "framework/Document.h"
+#include "library/uiresourcecontrol.h"
+#include "persistence/hresult.h"
+
+class CTestResultsDlg;
+
+// The editor's one document: the library being edited, its open, backup and save cycle with
+// the save guards, the outcome of the last library check, and the library commands.
+class CTolvaneDoc : public framework::Document {
+public:
+    // Hint of UpdateAllViews: the library's records are about to be replaced, so views let go
+    // of every record they refer to.
+    static constexpr int kHintRecordsReplaced = 1;
+
+    CTolvaneDoc();
+    ~CTolvaneDoc() override;
+
+    bool OnNewDocument() override;
+    bool OnOpenDocument(const QString& path) override;
+    bool OnSaveDocument(const QString& path) override;
+
+    // Reads the library file at path into target (opened for reading alone).
+    HRESULT ReadLibraryFile(const QString& path, ResourceLibrary& target);
+    // Writes the library to path. A failed write is told to the user; a file that cannot be
+    // created is told only when reportOpenFailure is set.
+    HRESULT WriteLibraryFile(const QString& path, bool reportOpenFailure = false);
+
+    void OnTestLibrary();
+    void RunLibraryCheck();
+    void OnCreateHeader();
+    void OnUpdateNeedsResources(framework::CommandUI& ui);
+
+    std::unique_ptr<CTestResultsDlg> resultsWindow;
+    ResourceLibrary library;
+    std::int32_t errorCount = -1;  // -1: no check has run in this session
+    std::int32_t warningCount = -1;
+
+private:
+    // Swaps the records of source in once no view refers to the old ones.
+    void replaceLibrary(ResourceLibrary& source);
+};
+
+// The one document, while it exists.
+extern CTolvaneDoc* currentDocument;

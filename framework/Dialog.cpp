@@ -1,0 +1,74 @@
+#include "framework/Dialog.h"
+
+#include <QPushButton>
+
+#include "framework/DialogUnits.h"
+#include "framework/Resources.h"
+#include "framework/StandardIds.h"
+
+namespace framework {
+
+Dialog::Dialog(int templateId, QWidget* parent) : QDialog(parent) {
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    if (const DialogTemplate* dialogTemplate = Resources::dialog(templateId)) {
+        setWindowTitle(dialogTemplate->title);
+        buildControls(this, *dialogTemplate);
+        const DialogUnits units(font());
+        setFixedSize(units.toPixelsX(dialogTemplate->rect.width()),
+                     units.toPixelsY(dialogTemplate->rect.height()));
+    }
+    if (auto* ok = control<QPushButton>(IDOK)) {
+        connect(ok, &QPushButton::clicked, this, [this] { OnOK(); });
+    }
+    if (auto* cancel = control<QPushButton>(IDCANCEL)) {
+        connect(cancel, &QPushButton::clicked, this, [this] { OnCancel(); });
+    }
+}
+
+int Dialog::DoModal() {
+    modal = true;
+    OnInitDialog();
+    const int result = exec();
+    modal = false;
+    return result == IDOK ? IDOK : IDCANCEL;
+}
+
+bool Dialog::Create() {
+    modal = false;
+    setModal(false);
+    return OnInitDialog();
+}
+
+void Dialog::EndDialog(int result) {
+    if (modal) {
+        done(result);
+    } else {
+        hide();
+    }
+}
+
+bool Dialog::OnInitDialog() {
+    UpdateData(false);
+    return true;
+}
+
+void Dialog::OnOK() {
+    if (UpdateData(true)) {
+        EndDialog(IDOK);
+    }
+}
+
+void Dialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+
+// Enter reaches the dialog as accept, Esc and the close box as reject.
+void Dialog::accept() {
+    OnOK();
+}
+
+void Dialog::reject() {
+    OnCancel();
+}
+
+}  // namespace framework
