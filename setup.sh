@@ -10,7 +10,8 @@ cd "$(dirname "$0")"
 presets=("$@")
 ((${#presets[@]})) || presets=(default)
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-translations-l10n)
 for preset in "${presets[@]}"; do
     [[ $preset == fuzz ]] && packages+=(clang-14 libclang-rt-14-dev)
 done
