@@ -12,6 +12,7 @@
 #include "persistence/trace.h"
 #include "ui/ResourceIds.h"
 #include "ui/TestResultsDlg.h"
+#include "ui/TolvaneView.h"
 
 CTolvaneDoc* currentDocument = nullptr;
 
@@ -79,6 +80,9 @@ bool CTolvaneDoc::OnOpenDocument(const QString& path) {
     replaceLibrary(read);
 
     const HRESULT backup = WriteLibraryFile(path + QStringLiteral("_save"));
+    if (currentTreeView != nullptr) {
+        currentTreeView->RebuildTree();
+    }
     ASSERT_HRESULT(backup, kSource, kBackupLine);
     return true;
 }

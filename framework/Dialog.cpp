@@ -9,7 +9,9 @@
 namespace framework {
 
 Dialog::Dialog(int templateId, QWidget* parent) : QDialog(parent) {
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A caption with the system menu and the close box, nothing more.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     if (const DialogTemplate* dialogTemplate = Resources::dialog(templateId)) {
         setWindowTitle(dialogTemplate->title);
         buildControls(this, *dialogTemplate);

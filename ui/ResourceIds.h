@@ -14,6 +14,7 @@ inline constexpr int ID_DELETE_RESOURCE = 32780;
 
 // Strings.
 inline constexpr int IDR_MAINFRAME = 128;  // the document string, menu, accelerators, tool bar
+inline constexpr int IDR_RESOURCE_TOOLBAR = 137;
 inline constexpr int IDS_RESOURCES_ROOT = 61451;
 inline constexpr int IDS_INVALID_IDENTIFIER = 61452;
 

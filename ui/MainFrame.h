@@ -1,0 +1,48 @@
+#pragma once
+
+#include "framework/FrameWindow.h"
+
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace framework {
+class SplitterWindow;
+}
+
+// The main window: both tool bars at the top (the main one above the resource one), the
+// menu, the status bar, and a splitter with the resource tree on the left and the form of
+// the selected resource on the right.
+class CMainFrame : public framework::FrameWindow {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(framework::Document& document);
+
+    // 0 puts a button form into the right pane, any other kind the blank form. The old form
+    // is destroyed, also when the kind does not change.
+    void SwitchRightPane(int kind);
+
+    framework::SplitterWindow* splitter() const { return splitterWindow; }
+    QToolBar* mainToolBar() const { return mainBar; }
+    QToolBar* resourceToolBar() const { return resourceBar; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void OnCreate();
+    void OnCreateClient();
+    void createStatusBar();
+    void moveFocusToPane(int step);
+    void updateRecentFiles();
+
+    QLabel* messagePane = nullptr;
+    QToolBar* mainBar = nullptr;
+    QToolBar* resourceBar = nullptr;
+    framework::SplitterWindow* splitterWindow = nullptr;
+    QMenu* fileMenu = nullptr;
+    QAction* recentPlaceholder = nullptr;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+#include "framework/Application.h"
+#include "framework/RecentFileList.h"
+
+class InstanceServer;
+class QTranslator;
+
+// The editor as an application: settings, the recent-file list, the one document template,
+// the command line, the About box.
+class CTolvaneApp : public framework::Application {
+public:
+    // channelName: where files opened while the editor runs arrive; empty for none.
+    explicit CTolvaneApp(QString channelName = QString());
+    ~CTolvaneApp() override;
+
+    static CTolvaneApp* instance();
+
+    // Brings the editor up with the command line's arguments (none, or a library to open).
+    // False when the program is to end at once: the file could not be opened, or a running
+    // editor took it.
+    bool InitInstance(const QStringList& arguments);
+    void OnAppAbout();
+
+    framework::RecentFileList& recentFiles() { return recent; }
+    // The main window was closed: the program ends.
+    void frameClosed();
+
+private:
+    void openRecentFile(int id);
+
+    QString channelName;
+    framework::RecentFileList recent;
+    std::unique_ptr<QTranslator> translator;
+    std::unique_ptr<InstanceServer> server;
+};
