@@ -26,7 +26,12 @@ FrameWindow::FrameWindow(Document& document) : doc(document) {
     idleUpdate.start(kIdleUpdateMilliseconds);
 }
 
-FrameWindow::~FrameWindow() = default;
+// Closing the window while it is destroyed moves the focus; by then the frame must no longer
+// follow it.
+FrameWindow::~FrameWindow() {
+    disconnect(qApp, nullptr, this, nullptr);
+    idleUpdate.stop();
+}
 
 View* FrameWindow::GetActiveView() const {
     const auto& views = doc.views();
@@ -68,19 +73,20 @@ bool FrameWindow::dispatch(int id) {
 }
 
 void FrameWindow::addCommandAction(int id, QAction* action) {
-    actions.emplace(id, action);
+    commandActions.emplace(id, action);
     connect(action, &QAction::triggered, this, [this, id] { dispatch(id); });
 }
 
 void FrameWindow::updateCommandUI() {
     const CommandRoute currentRoute = route();
-    for (auto it = actions.begin(); it != actions.end(); it = actions.upper_bound(it->first)) {
+    for (auto it = commandActions.begin(); it != commandActions.end();
+         it = commandActions.upper_bound(it->first)) {
         applyCommandUI(it->first, routeUpdate(currentRoute, it->first));
     }
 }
 
 void FrameWindow::applyCommandUI(int id, const CommandUI& ui) {
-    const auto [first, last] = actions.equal_range(id);
+    const auto [first, last] = commandActions.equal_range(id);
     for (auto it = first; it != last; ++it) {
         if (QAction* action = it->second) {
             action->setEnabled(ui.enabled.value_or(false));

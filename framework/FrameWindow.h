@@ -49,7 +49,7 @@ private:
 
     Document& doc;
     View* activeView = nullptr;
-    std::multimap<int, QPointer<QAction>> actions;
+    std::multimap<int, QPointer<QAction>> commandActions;
     QTimer idleUpdate;
 };
 
