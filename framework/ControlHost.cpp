@@ -29,7 +29,9 @@ QWidget* makeControl(const ControlTemplate& spec, QWidget* page) {
     }
     if (spec.kind == QLatin1String("pushbutton") || spec.kind == QLatin1String("defpushbutton")) {
         auto* button = new QPushButton(spec.text, page);
-        button->setAutoDefault(false);
+        // A button with the focus takes Enter for itself; elsewhere Enter goes to the
+        // template's default button.
+        button->setAutoDefault(true);
         button->setDefault(spec.kind == QLatin1String("defpushbutton"));
         return button;
     }
