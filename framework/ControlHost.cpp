@@ -18,34 +18,34 @@ namespace framework {
 
 namespace {
 
-QWidget* makeControl(const ControlTemplate& spec, QWidget* page) {
-    const auto has = [&spec](const char* style) {
-        return spec.styles.contains(QLatin1String(style));
+QWidget* makeControl(const ControlTemplate& entry, QWidget* page) {
+    const auto has = [&entry](const char* style) {
+        return entry.styles.contains(QLatin1String(style));
     };
-    if (spec.kind == QLatin1String("edit")) {
+    if (entry.kind == QLatin1String("edit")) {
         auto* edit = new QLineEdit(page);
         edit->setReadOnly(has("readonly"));
         return edit;
     }
-    if (spec.kind == QLatin1String("pushbutton") || spec.kind == QLatin1String("defpushbutton")) {
-        auto* button = new QPushButton(spec.text, page);
+    if (entry.kind == QLatin1String("pushbutton") || entry.kind == QLatin1String("defpushbutton")) {
+        auto* button = new QPushButton(entry.text, page);
         // A button with the focus takes Enter for itself; elsewhere Enter goes to the
         // template's default button.
         button->setAutoDefault(true);
-        button->setDefault(spec.kind == QLatin1String("defpushbutton"));
+        button->setDefault(entry.kind == QLatin1String("defpushbutton"));
         return button;
     }
-    if (spec.kind == QLatin1String("listbox")) {
+    if (entry.kind == QLatin1String("listbox")) {
         auto* list = new QListWidget(page);
         list->setSortingEnabled(has("sort"));
         return list;
     }
-    if (spec.kind == QLatin1String("combobox")) {
+    if (entry.kind == QLatin1String("combobox")) {
         auto* combo = new QComboBox(page);
         combo->setEditable(has("dropdown"));
         return combo;
     }
-    if (spec.kind == QLatin1String("listview")) {
+    if (entry.kind == QLatin1String("listview")) {
         // A list in report mode: rows with columns, no tree lines.
         auto* list = new QTreeWidget(page);
         list->setRootIsDecorated(false);
@@ -55,18 +55,18 @@ QWidget* makeControl(const ControlTemplate& spec, QWidget* page) {
         list->header()->setStretchLastSection(false);
         return list;
     }
-    if (spec.kind == QLatin1String("groupbox")) {
-        return new QGroupBox(spec.text, page);
+    if (entry.kind == QLatin1String("groupbox")) {
+        return new QGroupBox(entry.text, page);
     }
-    if (spec.kind == QLatin1String("icon")) {
+    if (entry.kind == QLatin1String("icon")) {
         auto* label = new QLabel(page);
-        label->setPixmap(QIcon(Resources::path(spec.text)).pixmap(32, 32));
+        label->setPixmap(QIcon(Resources::path(entry.text)).pixmap(32, 32));
         return label;
     }
-    auto* label = new QLabel(spec.text, page);  // ltext, rtext, ctext
-    label->setAlignment(spec.kind == QLatin1String("rtext")   ? Qt::AlignRight | Qt::AlignTop
-                        : spec.kind == QLatin1String("ctext") ? Qt::AlignHCenter | Qt::AlignTop
-                                                              : Qt::AlignLeft | Qt::AlignTop);
+    auto* label = new QLabel(entry.text, page);  // ltext, rtext, ctext
+    label->setAlignment(entry.kind == QLatin1String("rtext")   ? Qt::AlignRight | Qt::AlignTop
+                        : entry.kind == QLatin1String("ctext") ? Qt::AlignHCenter | Qt::AlignTop
+                                                               : Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
@@ -91,15 +91,15 @@ void ControlHost::DoDataExchange(DataExchange&) {}
 void ControlHost::buildControls(QWidget* page, const DialogTemplate& dialogTemplate) {
     const DialogUnits units(page->font());
     QWidget* previous = nullptr;
-    for (const ControlTemplate& spec : dialogTemplate.controls) {
-        QWidget* control = makeControl(spec, page);
-        control->setGeometry(units.toPixels(spec.rect));
-        control->setProperty("controlId", spec.id);
-        if (spec.styles.contains(QLatin1String("disabled"))) {
+    for (const ControlTemplate& entry : dialogTemplate.controls) {
+        QWidget* control = makeControl(entry, page);
+        control->setGeometry(units.toPixels(entry.rect));
+        control->setProperty("controlId", entry.id);
+        if (entry.styles.contains(QLatin1String("disabled"))) {
             control->setEnabled(false);
         }
-        if (spec.id != -1 && !controls.contains(spec.id)) {
-            controls[spec.id] = control;
+        if (entry.id != -1 && !controls.contains(entry.id)) {
+            controls[entry.id] = control;
         }
         if (previous != nullptr && control->focusPolicy() != Qt::NoFocus) {
             QWidget::setTabOrder(previous, control);

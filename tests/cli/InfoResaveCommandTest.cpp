@@ -21,52 +21,8 @@ protected:
 };
 
 TEST_F(InfoResaveCommand, ResaveTurnsOldVersionsIntoVersionThree) {
-    const std::string v1 = LibraryBytes()
-                               .header(1, 7, "Alt")
-                               .u32(1)
-                               .i32(2)
-                               .text("a.bmp")
-                               .u32(0)
-                               .i32(0)
-                               .i32(3)
-                               .i32(1)
-                               .u32(1)
-                               .i32(0)
-                               .i32(7)
-                               .text("Knopf")
-                               .u32(1)
-                               .f32(1)
-                               .f32(2)
-                               .f32(3)
-                               .f32(4)
-                               .f32(0)
-                               .f32(0)
-                               .i32(2)
-                               .str();
-    const std::string v3 = LibraryBytes()
-                               .header(3, 7, "Alt")
-                               .u32(1)
-                               .i32(2)
-                               .text("a.bmp")
-                               .i32(3)
-                               .i32(3)
-                               .i32(0)
-                               .i32(1)
-                               .u32(1)
-                               .i32(0)
-                               .i32(7)
-                               .text("Knopf")
-                               .u32(1)
-                               .f32(1)
-                               .f32(2)
-                               .f32(3)
-                               .f32(4)
-                               .f32(0)
-                               .f32(0)
-                               .f32(1)
-                               .f32(1)
-                               .i32(2)
-                               .str();
+    const std::string v1 = versionOneExampleBytes();
+    const std::string v3 = versionOneExampleAsVersionThree();
     const std::string out = folder.file("out.gui");
     const CliResult result = runCli({"resave", library("v1.gui", v1), out});
     EXPECT_EQ(result.exitStatus, 0);

@@ -69,3 +69,30 @@ inline std::string menuExampleBytes() {
         .i32(0)
         .str();
 }
+
+// clang-format off
+// A version 1 library "Alt": texture 2 "a.bmp" in the old record (size code 3, BMP,
+// Transparent) and resource 7 "Knopf" with one 28-byte area.
+inline std::string versionOneExampleBytes() {
+    return LibraryBytes()
+        .header(1, 7, "Alt")
+        .u32(1)
+        .i32(2).text("a.bmp").u32(0).i32(0).i32(3).i32(1)
+        .u32(1)
+        .i32(0).i32(7).text("Knopf").u32(1)
+        .f32(1).f32(2).f32(3).f32(4).f32(0).f32(0).i32(2)
+        .str();
+}
+
+// The same library as the current version writes it.
+inline std::string versionOneExampleAsVersionThree() {
+    return LibraryBytes()
+        .header(3, 7, "Alt")
+        .u32(1)
+        .i32(2).text("a.bmp").i32(3).i32(3).i32(0).i32(1)
+        .u32(1)
+        .i32(0).i32(7).text("Knopf").u32(1)
+        .f32(1).f32(2).f32(3).f32(4).f32(0).f32(0).f32(1).f32(1).i32(2)
+        .str();
+}
+// clang-format on

@@ -151,28 +151,7 @@ TEST_F(TolvaneDocTest, ErrorsAskUntilANewCheckFindsNone) {
 }
 
 TEST_F(TolvaneDocTest, OpeningWritesABackupInTheCurrentFormat) {
-    const std::string v1 = LibraryBytes()
-                               .header(1, 7, "Alt")
-                               .u32(1)
-                               .i32(2)
-                               .text("a.bmp")
-                               .u32(0)
-                               .i32(0)
-                               .i32(3)
-                               .i32(1)
-                               .u32(1)
-                               .i32(0)
-                               .i32(7)
-                               .text("Knopf")
-                               .u32(1)
-                               .f32(1)
-                               .f32(2)
-                               .f32(3)
-                               .f32(4)
-                               .f32(0)
-                               .f32(0)
-                               .i32(2)
-                               .str();
+    const std::string v1 = versionOneExampleBytes();
     const QString menu = file("menu.gui", v1);
     ASSERT_TRUE(open(menu));
     const std::string backup = readFileBytes(folder.file("menu.gui_save"));
