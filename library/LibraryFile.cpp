@@ -1,5 +1,6 @@
 #include "library/LibraryFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +34,18 @@ HRESULT makeSiblingTemporary(const std::string& target, std::string& temporary) 
 std::string resolvedTarget(const std::string& path) {
     char resolved[PATH_MAX];
     return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
+}
+
+// Puts the written bytes on the disk before the file takes the target's place, so that a
+// crash cannot leave an empty file where the library was.
+bool syncToDisk(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
 mode_t permissionsFor(const std::string& target) {
@@ -76,8 +89,9 @@ HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library,
         }
         result = library.save(stream);
     }
-    if (SUCCEEDED(result) && (::chmod(temporary.c_str(), permissionsFor(target)) != 0 ||
-                              std::rename(temporary.c_str(), target.c_str()) != 0)) {
+    if (SUCCEEDED(result) &&
+        (!syncToDisk(temporary) || ::chmod(temporary.c_str(), permissionsFor(target)) != 0 ||
+         std::rename(temporary.c_str(), target.c_str()) != 0)) {
         result = hresultFromErrno(errno);
     }
     if (FAILED(result)) {
