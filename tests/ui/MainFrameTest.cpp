@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -11,6 +12,7 @@
 #include <thread>
 
 #include "EditorFixture.h"
+#include "framework/PrintSupport.h"
 #include "framework/StandardIds.h"
 #include "ui/InstanceChannel.h"
 #include "ui/ResourceIds.h"
@@ -191,6 +193,28 @@ TEST_F(EditorTest, F6MovesTheFocusBetweenThePanes) {
     frame().dispatch(framework::ID_PREV_PANE);
     EXPECT_EQ(frame().GetActiveView(), &tree());
     EXPECT_TRUE(tree().hasFocus());
+}
+
+TEST_F(EditorTest, F6KeyReachesThePaneCommands) {
+    ASSERT_TRUE(start());
+    frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    tree().setFocus();
+    QTest::keyClick(&tree(), Qt::Key_F6);
+    EXPECT_EQ(frame().GetActiveView(), rightPane());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(frame().GetActiveView(), &tree());
+}
+
+TEST_F(EditorTest, PrintingFromTheTreeGivesAnEmptyPage) {
+    ASSERT_TRUE(start({library("menu.gui", libraryWith({{0, 5, "Knopf"}}))}));
+    const QString pdf = QString::fromStdString(folder.file("tree.pdf"));
+    framework::sharedPrinter().setOutputFormat(QPrinter::PdfFormat);
+    framework::sharedPrinter().setOutputFileName(pdf);
+    frame().SetActiveView(&tree());
+    EXPECT_TRUE(frame().dispatch(framework::ID_FILE_PRINT_DIRECT));
+    EXPECT_EQ(readFileBytes(pdf.toStdString()).substr(0, 5), "%PDF-");
+    framework::sharedPrinter().setOutputFileName(QString());
 }
 
 TEST_F(EditorTest, RecentFileListKeepsSixteenEntries) {
