@@ -32,7 +32,6 @@ public:
     virtual ~CommandTarget() = default;
 
     bool hasCommandHandler(int id) const { return commands.contains(id); }
-    bool hasUpdateHandler(int id) const { return updates.contains(id); }
     // Runs the handler of id; false when this target has none.
     bool runCommand(int id);
     // Lets the update handler of id fill ui; false when this target has none.

@@ -52,7 +52,6 @@ public:
     bool DoSave(const QString& path, bool replace = true);
 
     void setDocTemplate(SingleDocTemplate* value) { docTemplate = value; }
-    SingleDocTemplate* GetDocTemplate() const { return docTemplate; }
 
     // Called whenever the title changes, so that the frame can show it.
     std::function<void()> titleChanged;

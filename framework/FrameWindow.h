@@ -41,10 +41,9 @@ public:
     // "<document title> - <application title>".
     void updateTitle();
 
-    // Called after each update pass with the outcome for every command that has actions.
-    virtual void applyCommandUI(int id, const CommandUI& ui);
-
 private:
+    // Enables and checks the actions of id as ui says.
+    void applyCommandUI(int id, const CommandUI& ui);
     void followFocus(QWidget* now);
 
     Document& doc;

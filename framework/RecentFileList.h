@@ -23,7 +23,6 @@ public:
     void add(const QString& path);
     void remove(int index);
     const QStringList& files() const { return entries; }
-    int size() const { return capacity; }
 
     // Replaces the items from placeholder onward that show entries with the current entries
     // ("&1 name" ...); an empty list shows the placeholder greyed. Choosing entry i calls
