@@ -1,18 +1,20 @@
 #include "framework/ControlHost.h"
 
 #include <QAbstractButton>
-#include <QComboBox>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QRegularExpression>
 
+#include "framework/ComboBox.h"
 #include "framework/DataExchange.h"
 #include "framework/DialogUnits.h"
+#include "framework/FrameWindow.h"
+#include "framework/ReportList.h"
 #include "framework/Resources.h"
+#include "framework/UpperCaseEdit.h"
 
 namespace framework {
 
@@ -23,7 +25,7 @@ QWidget* makeControl(const ControlTemplate& entry, QWidget* page) {
         return entry.styles.contains(QLatin1String(style));
     };
     if (entry.kind == QLatin1String("edit")) {
-        auto* edit = new QLineEdit(page);
+        auto* edit = has("uppercase") ? new UpperCaseEdit(page) : new QLineEdit(page);
         edit->setReadOnly(has("readonly"));
         return edit;
     }
@@ -41,19 +43,14 @@ QWidget* makeControl(const ControlTemplate& entry, QWidget* page) {
         return list;
     }
     if (entry.kind == QLatin1String("combobox")) {
-        auto* combo = new QComboBox(page);
-        combo->setEditable(has("dropdown"));
+        auto* combo = new ComboBox(has("dropdown"), page);
+        for (const QString& text : entry.entries) {
+            combo->AddString(text);
+        }
         return combo;
     }
     if (entry.kind == QLatin1String("listview")) {
-        // A list in report mode: rows with columns, no tree lines.
-        auto* list = new QTreeWidget(page);
-        list->setRootIsDecorated(false);
-        list->setItemsExpandable(false);
-        list->setUniformRowHeights(true);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->header()->setStretchLastSection(false);
-        return list;
+        return new ReportList(page);
     }
     if (entry.kind == QLatin1String("groupbox")) {
         return new QGroupBox(entry.text, page);
@@ -64,10 +61,41 @@ QWidget* makeControl(const ControlTemplate& entry, QWidget* page) {
         return label;
     }
     auto* label = new QLabel(entry.text, page);  // ltext, rtext, ctext
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(entry.kind == QLatin1String("rtext")   ? Qt::AlignRight | Qt::AlignTop
                         : entry.kind == QLatin1String("ctext") ? Qt::AlignHCenter | Qt::AlignTop
                                                                : Qt::AlignLeft | Qt::AlignTop);
     return label;
+}
+
+// A combo's template height is that of its dropped-down list; closed, it is one line high.
+void place(QWidget* control, const QRect& pixels) {
+    if (auto* combo = qobject_cast<ComboBox*>(control)) {
+        combo->setGeometry(pixels.x(), pixels.y(), pixels.width(), combo->sizeHint().height());
+        combo->setDroppedHeight(pixels.height());
+        return;
+    }
+    control->setGeometry(pixels);
+}
+
+QString withoutMnemonic(QString text) {
+    static const QRegularExpression mnemonic(QStringLiteral("&(.)"));
+    return text.replace(mnemonic, QStringLiteral("\\1"));
+}
+
+// Screen readers and automation find a control by what a person sees: a button by its text,
+// a field by the label in front of it, which also gives the field the label's shortcut.
+void name(QWidget* control, QLabel* label) {
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        button->setAccessibleName(withoutMnemonic(button->text()));
+        return;
+    }
+    const bool field = qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control) ||
+                       qobject_cast<QAbstractItemView*>(control);
+    if (field && label != nullptr) {
+        label->setBuddy(control);
+        control->setAccessibleName(withoutMnemonic(label->text()));
+    }
 }
 
 }  // namespace
@@ -91,10 +119,14 @@ void ControlHost::DoDataExchange(DataExchange&) {}
 void ControlHost::buildControls(QWidget* page, const DialogTemplate& dialogTemplate) {
     const DialogUnits units(page->font());
     QWidget* previous = nullptr;
+    QLabel* label = nullptr;  // the text in front of the control being made
     for (const ControlTemplate& entry : dialogTemplate.controls) {
         QWidget* control = makeControl(entry, page);
-        control->setGeometry(units.toPixels(entry.rect));
+        place(control, units.toPixels(entry.rect));
         control->setProperty("controlId", entry.id);
+        name(control, label);
+        label = entry.kind.endsWith(QLatin1String("text")) ? qobject_cast<QLabel*>(control)
+                                                           : nullptr;
         if (entry.styles.contains(QLatin1String("disabled"))) {
             control->setEnabled(false);
         }
@@ -114,13 +146,16 @@ std::function<void()> ControlHost::unlessExchanging(std::function<void()> handle
     return [this, handler = std::move(handler)] {
         if (!exchanging) {
             handler();
+            FrameWindow::commandStateChanged();
         }
     };
 }
 
 void ControlHost::onEditChange(int id, std::function<void()> handler) {
     auto guarded = unlessExchanging(std::move(handler));
-    if (auto* edit = control<QLineEdit>(id)) {
+    if (auto* capitals = control<UpperCaseEdit>(id)) {
+        QObject::connect(capitals, &UpperCaseEdit::textAccepted, capitals, guarded);
+    } else if (auto* edit = control<QLineEdit>(id)) {
         QObject::connect(edit, &QLineEdit::textChanged, edit, guarded);
     } else if (auto* combo = control<QComboBox>(id)) {
         QObject::connect(combo, &QComboBox::editTextChanged, combo, guarded);
@@ -129,10 +164,24 @@ void ControlHost::onEditChange(int id, std::function<void()> handler) {
 
 void ControlHost::onSelectionChange(int id, std::function<void()> handler) {
     auto guarded = unlessExchanging(std::move(handler));
-    if (auto* combo = control<QComboBox>(id)) {
-        QObject::connect(combo, &QComboBox::currentIndexChanged, combo, guarded);
+    if (auto* combo = control<ComboBox>(id)) {
+        QObject::connect(combo, &ComboBox::picked, combo, guarded);
     } else if (auto* list = control<QListWidget>(id)) {
         QObject::connect(list, &QListWidget::currentRowChanged, list, guarded);
+    }
+}
+
+void ControlHost::onListClick(int id, std::function<void()> handler) {
+    if (auto* list = control<ReportList>(id)) {
+        QObject::connect(list, &ReportList::clickedOnList, list,
+                         unlessExchanging(std::move(handler)));
+    }
+}
+
+void ControlHost::onListKey(int id, std::function<void()> handler) {
+    if (auto* list = control<ReportList>(id)) {
+        QObject::connect(list, &ReportList::keyPressedOnList, list,
+                         unlessExchanging(std::move(handler)));
     }
 }
 

@@ -34,11 +34,15 @@ protected:
     // Creates the template's controls in page, in tab order, placed in dialog units.
     void buildControls(QWidget* page, const DialogTemplate& dialogTemplate);
 
-    // Change notifications: the text of an edit or combo changed, the selection of a list or
-    // combo changed, a button was clicked. None reaches its handler during an exchange.
+    // Change notifications: the text of an edit or combo changed, the user picked an entry of
+    // a combo or the selection of a list box changed, a button was clicked. None reaches its
+    // handler during an exchange; after each, the frame's commands are enabled anew.
     void onEditChange(int id, std::function<void()> handler);
     void onSelectionChange(int id, std::function<void()> handler);
     void onClicked(int id, std::function<void()> handler);
+    // A report list was clicked, or a key was pressed in it; its selection has moved already.
+    void onListClick(int id, std::function<void()> handler);
+    void onListKey(int id, std::function<void()> handler);
 
 private:
     std::function<void()> unlessExchanging(std::function<void()> handler);

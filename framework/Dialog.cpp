@@ -2,23 +2,60 @@
 
 #include <QPushButton>
 
+#include "framework/Application.h"
 #include "framework/DialogUnits.h"
+#include "framework/FrameWindow.h"
 #include "framework/Resources.h"
 #include "framework/StandardIds.h"
 
 namespace framework {
 
+namespace {
+
+ModalDialogHandler& modalHandler() {
+    static ModalDialogHandler value;
+    return value;
+}
+
+}  // namespace
+
+class Dialog::MainWindowLoan {
+public:
+    explicit MainWindowLoan(Dialog& dialog) : dialog(dialog) {
+        Application* application = Application::instance();
+        if (dialog.parentWidget() == nullptr && application != nullptr &&
+            application->mainWindow() != nullptr) {
+            dialog.setParent(application->mainWindow(), dialog.windowFlags());
+            lent = true;
+        }
+    }
+    ~MainWindowLoan() {
+        if (lent) {
+            dialog.setParent(nullptr, dialog.windowFlags());
+        }
+    }
+    MainWindowLoan(const MainWindowLoan&) = delete;
+    MainWindowLoan& operator=(const MainWindowLoan&) = delete;
+
+private:
+    Dialog& dialog;
+    bool lent = false;
+};
+
+ModalDialogHandler setModalDialogHandler(ModalDialogHandler handler) {
+    return std::exchange(modalHandler(), std::move(handler));
+}
+
 Dialog::Dialog(int templateId, QWidget* parent) : QDialog(parent) {
     // A caption with the system menu and the close box, nothing more.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    if (const DialogTemplate* dialogTemplate = Resources::dialog(templateId)) {
-        setWindowTitle(dialogTemplate->title);
-        buildControls(this, *dialogTemplate);
-        const DialogUnits units(font());
-        setFixedSize(units.toPixelsX(dialogTemplate->rect.width()),
-                     units.toPixelsY(dialogTemplate->rect.height()));
-    }
+    const DialogTemplate& dialogTemplate = Resources::dialog(templateId);
+    setWindowTitle(dialogTemplate.title);
+    buildControls(this, dialogTemplate);
+    const DialogUnits units(font());
+    setFixedSize(units.toPixelsX(dialogTemplate.rect.width()),
+                 units.toPixelsY(dialogTemplate.rect.height()));
     if (auto* ok = control<QPushButton>(IDOK)) {
         connect(ok, &QPushButton::clicked, this, [this] { OnOK(); });
     }
@@ -28,9 +65,22 @@ Dialog::Dialog(int templateId, QWidget* parent) : QDialog(parent) {
 }
 
 int Dialog::DoModal() {
+    const MainWindowLoan loan(*this);
     modal = true;
+    setResult(IDCANCEL);
     OnInitDialog();
-    const int result = exec();
+    int result = IDCANCEL;
+    if (const ModalDialogHandler handler = modalHandler()) {
+        setModal(true);
+        show();
+        handler(*this);
+        if (isVisible()) {
+            done(IDCANCEL);
+        }
+        result = this->result();
+    } else {
+        result = exec();
+    }
     modal = false;
     return result == IDOK ? IDOK : IDCANCEL;
 }

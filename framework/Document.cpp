@@ -44,6 +44,13 @@ bool Document::OnSaveDocument(const QString&) {
     return true;
 }
 
+void Document::SetModifiedFlag(bool value) {
+    modified = value;
+    if (contentsChanged) {
+        contentsChanged();
+    }
+}
+
 void Document::SetPathName(const QString& path) {
     pathName = path;
     SetTitle(path.isEmpty() ? texts::untitled() : QFileInfo(path).fileName());
@@ -73,6 +80,9 @@ void Document::UpdateAllViews(View* sender, int hint) {
             std::find(attachedViews.begin(), attachedViews.end(), view) != attachedViews.end()) {
             view->OnUpdate(sender, hint);
         }
+    }
+    if (contentsChanged) {
+        contentsChanged();
     }
 }
 

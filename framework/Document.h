@@ -29,7 +29,7 @@ public:
     virtual bool OnSaveDocument(const QString& path);
 
     bool IsModified() const { return modified; }
-    void SetModifiedFlag(bool value = true) { modified = value; }
+    void SetModifiedFlag(bool value = true);
 
     const QString& GetPathName() const { return pathName; }
     // Sets the path, and the title to the path's file name.
@@ -55,6 +55,9 @@ public:
 
     // Called whenever the title changes, so that the frame can show it.
     std::function<void()> titleChanged;
+    // Called whenever the modified flag is set or the views are told of a change, so that
+    // the frame can enable its commands anew.
+    std::function<void()> contentsChanged;
 
 private:
     QString pathName;

@@ -7,13 +7,12 @@ namespace framework {
 
 FormView::FormView(int templateId) : formPage(new QWidget) {
     setFrameShape(QFrame::NoFrame);
-    if (const DialogTemplate* dialogTemplate = Resources::dialog(templateId)) {
-        buildControls(formPage, *dialogTemplate);
-        const DialogUnits units(formPage->font());
-        formPage->setFixedSize(units.toPixelsX(dialogTemplate->rect.width()),
-                               units.toPixelsY(dialogTemplate->rect.height()));
-    }
     setWidget(formPage);
+    const DialogTemplate& dialogTemplate = Resources::dialog(templateId);
+    buildControls(formPage, dialogTemplate);
+    const DialogUnits units(formPage->font());
+    formPage->setFixedSize(units.toPixelsX(dialogTemplate.rect.width()),
+                           units.toPixelsY(dialogTemplate.rect.height()));
 }
 
 void FormView::OnInitialUpdate() {

@@ -1,7 +1,11 @@
 #include "framework/FrameWindow.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QItemSelectionModel>
+#include <QLineEdit>
 #include <algorithm>
 
 #include "framework/Application.h"
@@ -11,26 +15,31 @@
 
 namespace framework {
 
-namespace {
-
-// Enabling also follows changes that no command or focus change announces (a count that
-// another window changed): a cheap pass a few times a second stands in for idle time.
-constexpr int kIdleUpdateMilliseconds = 200;
-
-}  // namespace
-
 FrameWindow::FrameWindow(Document& document) : doc(document) {
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { followFocus(now); });
-    connect(&idleUpdate, &QTimer::timeout, this, &FrameWindow::updateCommandUI);
-    idleUpdate.start(kIdleUpdateMilliseconds);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &FrameWindow::updateCommandUI);
+    doc.contentsChanged = [this] { updateCommandUI(); };
 }
 
 // Closing the window while it is destroyed moves the focus; by then the frame must no longer
-// follow it.
+// follow it, nor anything else.
 FrameWindow::~FrameWindow() {
+    for (const QMetaObject::Connection& connection : focusWatch) {
+        disconnect(connection);
+    }
     disconnect(qApp, nullptr, this, nullptr);
-    idleUpdate.stop();
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    doc.contentsChanged = nullptr;
+}
+
+void FrameWindow::commandStateChanged() {
+    if (Application* application = Application::instance()) {
+        if (FrameWindow* frame = application->mainWindow()) {
+            frame->updateCommandUI();
+        }
+    }
 }
 
 View* FrameWindow::GetActiveView() const {
@@ -44,12 +53,32 @@ void FrameWindow::SetActiveView(View* view) {
 }
 
 void FrameWindow::followFocus(QWidget* now) {
+    watchFocusWidget(now);
     for (View* view : doc.views()) {
         QWidget* widget = view->widget();
         if (now != nullptr && widget != nullptr && (widget == now || widget->isAncestorOf(now))) {
             SetActiveView(view);
             return;
         }
+    }
+    updateCommandUI();
+}
+
+void FrameWindow::watchFocusWidget(QWidget* widget) {
+    for (const QMetaObject::Connection& connection : focusWatch) {
+        disconnect(connection);
+    }
+    focusWatch.clear();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        focusWatch.push_back(
+            connect(edit, &QLineEdit::textChanged, this, &FrameWindow::updateCommandUI));
+        focusWatch.push_back(
+            connect(edit, &QLineEdit::selectionChanged, this, &FrameWindow::updateCommandUI));
+    } else if (auto* list = qobject_cast<QAbstractItemView*>(widget);
+               list != nullptr && list->selectionModel() != nullptr) {
+        focusWatch.push_back(connect(list->selectionModel(),
+                                     &QItemSelectionModel::selectionChanged, this,
+                                     &FrameWindow::updateCommandUI));
     }
 }
 
@@ -67,7 +96,9 @@ CommandRoute FrameWindow::route() const {
 }
 
 bool FrameWindow::dispatch(int id) {
-    const bool handled = routeCommand(route(), id);
+    const CommandRoute currentRoute = route();
+    const bool enabled = routeUpdate(currentRoute, id).enabled.value_or(false);
+    const bool handled = enabled && routeCommand(currentRoute, id);
     updateCommandUI();
     return handled;
 }

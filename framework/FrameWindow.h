@@ -2,8 +2,8 @@
 
 #include <QMainWindow>
 #include <QPointer>
-#include <QTimer>
 #include <map>
+#include <vector>
 
 #include "framework/CommandRoute.h"
 #include "framework/CommandTarget.h"
@@ -17,7 +17,10 @@ class View;
 
 // The main window of a document: it keeps the active view, routes commands (active view,
 // its document, the frame, the application) and keeps every command's menu items and
-// buttons enabled as the route's handlers say.
+// buttons enabled as the route's handlers say. Enabling is renewed on the events that can
+// change it: the focus moving, the focused edit's text or selection or the focused list's
+// selection changing, the clipboard changing, the document changing, a menu opening, a
+// control notifying its window, and after every command.
 class FrameWindow : public QMainWindow, public CommandTarget {
     Q_OBJECT
 
@@ -32,7 +35,7 @@ public:
     void SetActiveView(View* view);
 
     CommandRoute route() const;
-    // Runs id along the route; false when no target handles it.
+    // Runs id along the route if the route enables it now; false when it did not run.
     bool dispatch(int id);
     // Lets action send id, and enables it as the route says.
     void addCommandAction(int id, QAction* action);
@@ -41,15 +44,21 @@ public:
     // "<document title> - <application title>".
     void updateTitle();
 
+    // Something that commands' enabling may depend on has changed: the application's main
+    // window, if there is one, enables its commands anew.
+    static void commandStateChanged();
+
 private:
     // Enables and checks the actions of id as ui says.
     void applyCommandUI(int id, const CommandUI& ui);
     void followFocus(QWidget* now);
+    // Enables the commands anew whenever the focused widget's text or selection changes.
+    void watchFocusWidget(QWidget* widget);
 
     Document& doc;
     View* activeView = nullptr;
     std::multimap<int, QPointer<QAction>> commandActions;
-    QTimer idleUpdate;
+    std::vector<QMetaObject::Connection> focusWatch;
 };
 
 }  // namespace framework

@@ -23,3 +23,6 @@ inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_TEST_RESULTS = 132;
 inline constexpr int IDC_TEST_RESULTS_LIST = 1000;
 inline constexpr int IDD_BLANK_FORM = 134;
+
+// Every template the editor asks for; a test checks that the resource data has each.
+inline constexpr int kDialogTemplateIds[] = {IDD_ABOUTBOX, IDD_TEST_RESULTS, IDD_BLANK_FORM};

@@ -4,7 +4,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "document/TolvaneDoc.h"
+#include "ui/TolvaneDoc.h"
 #include "framework/DocTemplate.h"
 #include "framework/PrintSupport.h"
 #include "framework/Resources.h"

@@ -2,7 +2,7 @@
 
 #include <QStyledItemDelegate>
 
-#include "document/TolvaneDoc.h"
+#include "ui/TolvaneDoc.h"
 #include "framework/Application.h"
 #include "framework/PrintSupport.h"
 #include "framework/Resources.h"

@@ -8,7 +8,9 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tolvane.Tolvane"));
-    if (!framework::Resources::load(QStringLiteral(":/res"))) {
+    QString error;
+    if (!framework::Resources::load(QStringLiteral(":/res"), &error)) {
+        qCritical("tolvane: broken resource data: %s", qUtf8Printable(error));
         return 1;
     }
     CTolvaneApp tolvane(defaultInstanceChannelName());

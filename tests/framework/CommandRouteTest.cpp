@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QTest>
 #include <array>
@@ -265,10 +267,69 @@ TEST_F(FrameCommandsTest, ActionsFollowTheRouteAndSendTheirCommand) {
     gatedButton.trigger();
     EXPECT_EQ(gatedRuns, 1);
 
-    // A change that no command announces shows a moment later.
+    // An action still enabled from before does not run a command that is disabled now.
     open = false;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !gatedMenu.isEnabled(); }, 2000));
+    gatedButton.trigger();
+    EXPECT_EQ(gatedRuns, 1);
+    EXPECT_FALSE(gatedMenu.isEnabled());
+
+    // A change of the document shows at once, with no timer involved.
+    open = true;
+    doc.SetModifiedFlag();
+    EXPECT_TRUE(gatedMenu.isEnabled());
+    open = false;
+    doc.UpdateAllViews(nullptr);
+    EXPECT_FALSE(gatedMenu.isEnabled());
     EXPECT_FALSE(gatedButton.isChecked());
+}
+
+TEST_F(FrameCommandsTest, EnablingFollowsTheFocusedEditAndTheClipboardAtOnce) {
+    const int kCopy = kCommand;
+    const int kPaste = kCommand + 1;
+    TestView view;
+    view.pane = new QWidget;
+    auto* edit = new QLineEdit(QStringLiteral("Knopf"), view.pane);
+    auto* list = new QListWidget(view.pane);
+    list->addItems({QStringLiteral("a"), QStringLiteral("b")});
+    frame.setCentralWidget(view.pane);
+    doc.AddView(&view);
+    // Copy wants a selection in the focused edit, paste text on the clipboard.
+    const auto focusedEdit = [] { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); };
+    view.onCommand(kCopy, [] {});
+    view.onUpdate(kCopy, [&](CommandUI& ui) {
+        ui.Enable(focusedEdit() != nullptr && focusedEdit()->hasSelectedText());
+    });
+    view.onCommand(kPaste, [] {});
+    view.onUpdate(kPaste, [](CommandUI& ui) {
+        ui.Enable(!QApplication::clipboard()->text().isEmpty());
+    });
+    QAction copy;
+    QAction paste;
+    frame.addCommandAction(kCopy, &copy);
+    frame.addCommandAction(kPaste, &paste);
+    QApplication::clipboard()->clear();
+    frame.show();
+    frame.activateWindow();
+    QApplication::setActiveWindow(&frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+
+    edit->setFocus();
+    EXPECT_FALSE(copy.isEnabled());
+    edit->selectAll();
+    EXPECT_TRUE(copy.isEnabled()) << "a new selection in the focused edit";
+    list->setFocus();
+    EXPECT_FALSE(copy.isEnabled()) << "the focus left the edit";
+    edit->setFocus();
+    edit->selectAll();
+    EXPECT_TRUE(copy.isEnabled());
+    edit->deselect();
+    EXPECT_FALSE(copy.isEnabled());
+
+    EXPECT_FALSE(paste.isEnabled());
+    QApplication::clipboard()->setText(QStringLiteral("Text"));
+    EXPECT_TRUE(paste.isEnabled()) << "the clipboard changed";
+    QApplication::clipboard()->clear();
+    EXPECT_FALSE(paste.isEnabled());
 }
 
 TEST_F(FrameCommandsTest, AnActionThatIsGoneIsSkipped) {

@@ -33,6 +33,25 @@ const char* const kDialogs = R"json({
             {"kind": "listview", "id": 1000, "rect": [7, 7, 479, 198]},
             {"kind": "edit", "id": 1001, "rect": [53, 213, 42, 14]}
         ]
+    },
+    "902": {
+        "title": "Bedienelemente",
+        "rect": [0, 0, 300, 220],
+        "style": ["modalframe", "caption", "sysmenu"],
+        "controls": [
+            {"kind": "ltext", "id": -1, "text": "&Format:", "rect": [7, 9, 30, 8]},
+            {"kind": "combobox", "id": 1012, "rect": [40, 7, 54, 112],
+             "style": ["dropdown", "vscroll"], "entries": ["BMP", "TGA", "PNG"]},
+            {"kind": "ltext", "id": -1, "text": "Wahl:", "rect": [7, 27, 30, 8]},
+            {"kind": "combobox", "id": 1015, "rect": [40, 25, 54, 75],
+             "style": ["dropdownlist", "vscroll"]},
+            {"kind": "ltext", "id": -1, "text": "Kennung:", "rect": [7, 45, 30, 8]},
+            {"kind": "edit", "id": 1013, "rect": [40, 43, 90, 14], "style": ["uppercase"]},
+            {"kind": "listview", "id": 1000, "rect": [7, 63, 286, 120],
+             "style": ["report", "singlesel", "showselalways", "border"]},
+            {"kind": "defpushbutton", "id": 1, "text": "OK", "rect": [243, 190, 50, 14]},
+            {"kind": "pushbutton", "id": 2, "text": "&Abbrechen", "rect": [190, 190, 50, 14]}
+        ]
     }
 })json";
 
@@ -40,14 +59,11 @@ const char* const kStrings = R"json({"57344": "Tolvane"})json";
 
 }  // namespace
 
-void TestTemplates::SetUp() {
+bool loadTestTemplates() {
+    static const TemporaryFolder folder;
     writeFileBytes(folder.file("dialogs.json"), kDialogs);
     writeFileBytes(folder.file("strings.json"), kStrings);
-    ASSERT_TRUE(framework::Resources::load(QString::fromStdString(folder.path())));
-}
-
-void TestTemplates::TearDown() {
-    EXPECT_TRUE(framework::Resources::load(QStringLiteral(":/res")));
+    return framework::Resources::load(QString::fromStdString(folder.path()));
 }
 
 ExchangeDialog::ExchangeDialog(int templateId) : framework::Dialog(templateId) {

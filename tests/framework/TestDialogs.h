@@ -18,6 +18,13 @@
 // list box, OK, Abbrechen and a plain button. Template 901 "Raster": a large list and an edit.
 inline constexpr int kExchangeTemplate = 900;
 inline constexpr int kGridTemplate = 901;
+// Template 902 "Bedienelemente": a drop-down combo with entries (1012) above a drop-down list
+// (1015), an upper-case edit (1013), a report list (1000), OK and Abbrechen.
+inline constexpr int kControlsTemplate = 902;
+inline constexpr int kFormatCombo = 1012;
+inline constexpr int kChoiceCombo = 1015;
+inline constexpr int kCapitalsEdit = 1013;
+inline constexpr int kReportList = 1000;
 
 inline constexpr int kNameEdit = 1001;
 inline constexpr int kCountEdit = 1002;
@@ -28,15 +35,13 @@ inline constexpr int kChoiceList = 1006;
 inline constexpr int kCountButton = 1010;
 inline constexpr int kGridList = 1000;
 
-// Writes the test templates into a temporary folder and loads them; the editor's own
-// resources come back afterwards.
+// Writes the test templates into a temporary folder and loads them as the resource data.
+bool loadTestTemplates();
+
+// A test that may load other resource data: the test templates come back afterwards.
 class TestTemplates : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-private:
-    TemporaryFolder folder;
+    void TearDown() override { ASSERT_TRUE(loadTestTemplates()); }
 };
 
 // Exchanges name (1001), count (1002), width (1003), height (1004) and kind (1005) in this

@@ -6,7 +6,7 @@
 #include <QSettings>
 #include <memory>
 
-#include "document/TolvaneDoc.h"
+#include "ui/TolvaneDoc.h"
 #include "framework/SplitterWindow.h"
 #include "support/LibraryBytes.h"
 #include "support/ScriptedDialogs.h"

@@ -151,9 +151,11 @@ TEST_F(EditorTest, CheckAndHeaderFollowTheResourceCount) {
     EXPECT_TRUE(check->isEnabled());
     EXPECT_TRUE(header->isEnabled());
 
-    // A change no command announces shows within the idle update.
+    // A change the document announces shows at once.
+    doc().UpdateAllViews(nullptr, CTolvaneDoc::kHintRecordsReplaced);
     doc().library.resources.clear();
-    QTRY_VERIFY(!check->isEnabled());
+    doc().SetModifiedFlag();
+    EXPECT_FALSE(check->isEnabled());
 }
 
 TEST_F(EditorTest, SymbolleisteHidesTheMainToolBarOnly) {

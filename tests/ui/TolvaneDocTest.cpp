@@ -5,7 +5,7 @@
 #include <csignal>
 #include <filesystem>
 
-#include "document/TolvaneDoc.h"
+#include "ui/TolvaneDoc.h"
 #include "framework/Application.h"
 #include "framework/DocTemplate.h"
 #include "framework/Resources.h"

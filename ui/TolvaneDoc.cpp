@@ -1,4 +1,4 @@
-#include "document/TolvaneDoc.h"
+#include "ui/TolvaneDoc.h"
 
 #include <QFile>
 
@@ -18,7 +18,7 @@ CTolvaneDoc* currentDocument = nullptr;
 
 namespace {
 
-constexpr const char* kSource = "document\\TolvaneDoc.cpp";
+constexpr const char* kSource = "ui\\TolvaneDoc.cpp";
 constexpr int kBackupLine = 110;
 
 const QString kMissingCheckQuestion = QStringLiteral(

@@ -1,0 +1,139 @@
+#include "framework/ReportList.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QStandardItemModel>
+
+namespace framework {
+
+namespace {
+
+constexpr int kRowValueRole = Qt::UserRole;
+
+}  // namespace
+
+ReportList::ReportList(QWidget* parent) : QTreeView(parent), rows(new QStandardItemModel(this)) {
+    rows->setColumnCount(0);
+    setModel(rows);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The selection looks the same with and without the focus.
+    QPalette colours = palette();
+    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
+        colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
+    }
+    setPalette(colours);
+}
+
+int ReportList::InsertColumn(int index, const QString& title, int widthPixels) {
+    const int column = qBound(0, index, rows->columnCount());
+    rows->insertColumn(column);
+    auto* heading = new QStandardItem(title);
+    heading->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    rows->setHorizontalHeaderItem(column, heading);
+    header()->resizeSection(column, widthPixels);
+    return column;
+}
+
+bool ReportList::DeleteColumn(int index) {
+    if (index < 0 || index >= rows->columnCount()) {
+        return false;
+    }
+    return rows->removeColumn(index);
+}
+
+int ReportList::GetColumnCount() const {
+    return rows->columnCount();
+}
+
+int ReportList::InsertItem(int index, const QString& text) {
+    const int row = qBound(0, index, rows->rowCount());
+    rows->insertRow(row);
+    // The row's value lives in its vertical heading, which exists also without columns.
+    rows->setVerticalHeaderItem(row, new QStandardItem);
+    SetItemText(row, 0, text);
+    return row;
+}
+
+void ReportList::SetItemText(int row, int column, const QString& text) {
+    if (row < 0 || row >= rows->rowCount() || column < 0 || column >= rows->columnCount()) {
+        return;
+    }
+    if (QStandardItem* cell = rows->item(row, column)) {
+        cell->setText(text);
+    } else {
+        rows->setItem(row, column, new QStandardItem(text));
+    }
+}
+
+QString ReportList::GetItemText(int row, int column) const {
+    const QStandardItem* cell = rows->item(row, column);
+    return cell != nullptr ? cell->text() : QString();
+}
+
+bool ReportList::DeleteItem(int row) {
+    return row >= 0 && row < rows->rowCount() && rows->removeRow(row);
+}
+
+void ReportList::DeleteAllItems() {
+    rows->removeRows(0, rows->rowCount());
+}
+
+int ReportList::GetItemCount() const {
+    return rows->rowCount();
+}
+
+void ReportList::SetItemData(int row, qint64 value) {
+    if (QStandardItem* heading = rows->verticalHeaderItem(row)) {
+        heading->setData(value, kRowValueRole);
+    }
+}
+
+qint64 ReportList::GetItemData(int row) const {
+    const QStandardItem* heading = rows->verticalHeaderItem(row);
+    return heading != nullptr ? heading->data(kRowValueRole).toLongLong() : 0;
+}
+
+void ReportList::SelectItem(int row) {
+    if (row < 0 || row >= rows->rowCount() || rows->columnCount() == 0) {
+        clearSelection();
+        return;
+    }
+    const QModelIndex cell = rows->index(row, 0);
+    selectionModel()->setCurrentIndex(
+        cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+bool ReportList::IsItemSelected(int row) const {
+    return selectionModel()->isRowSelected(row, QModelIndex());
+}
+
+int ReportList::GetFirstSelectedItem() const {
+    for (int row = 0; row < rows->rowCount(); ++row) {
+        if (IsItemSelected(row)) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+void ReportList::mouseReleaseEvent(QMouseEvent* event) {
+    QTreeView::mouseReleaseEvent(event);
+    emit clickedOnList();
+}
+
+void ReportList::keyPressEvent(QKeyEvent* event) {
+    QTreeView::keyPressEvent(event);
+    emit keyPressedOnList(event->key());
+}
+
+}  // namespace framework

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QTreeView>
+#include <QtGlobal>
+
+class QStandardItemModel;
+
+namespace framework {
+
+// A list in report mode: rows of cells under titled, left-aligned columns of fixed order,
+// one row selectable at a time, the selection shown also while the list has no focus. It
+// has no column until the program inserts one; cells of columns it does not have are not
+// kept. Each row holds a value of the program's. A click and a key press are announced
+// after the list has handled them, so the selection has already moved.
+class ReportList : public QTreeView {
+    Q_OBJECT
+
+public:
+    explicit ReportList(QWidget* parent = nullptr);
+
+    // Inserts a column before column index (at the end when index is past it); returns its
+    // index.
+    int InsertColumn(int index, const QString& title, int widthPixels);
+    // False when there is no such column.
+    bool DeleteColumn(int index);
+    int GetColumnCount() const;
+
+    // Inserts a row with text in column 0 before row index (at the end when past it);
+    // returns its index.
+    int InsertItem(int index, const QString& text);
+    void SetItemText(int row, int column, const QString& text);
+    QString GetItemText(int row, int column) const;
+    bool DeleteItem(int row);
+    void DeleteAllItems();
+    int GetItemCount() const;
+
+    void SetItemData(int row, qint64 value);
+    qint64 GetItemData(int row) const;
+
+    // Selects row alone; -1 or a row outside the list clears the selection.
+    void SelectItem(int row);
+    bool IsItemSelected(int row) const;
+    // Walks the rows from the top: the first selected one, or -1.
+    int GetFirstSelectedItem() const;
+
+signals:
+    void clickedOnList();
+    void keyPressedOnList(int key);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QStandardItemModel* rows;
+};
+
+}  // namespace framework
