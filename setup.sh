@@ -12,6 +12,8 @@ presets=("$@")
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-translations-l10n)
+# The tools that validate the installed desktop entry and AppStream metadata in the tests.
+packages+=(desktop-file-utils appstream)
 for preset in "${presets[@]}"; do
     [[ $preset == fuzz ]] && packages+=(clang-14 libclang-rt-14-dev)
 done

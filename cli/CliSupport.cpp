@@ -2,13 +2,22 @@
 
 #include <iostream>
 
-#include "document/DocumentMessages.h"
+#include "document/FileFailureText.h"
 #include "library/LibraryFile.h"
 
-bool loadLibraryOrReport(const std::string& path, ResourceLibrary& library) {
-    if (FAILED(loadLibraryFile(path, library))) {
-        std::cerr << kLoadFailedMessage << '\n';
-        return false;
+void reportFileFailure(const std::string& path, const std::string& reason) {
+    std::cerr << "tolvane-cli: " << path << ": " << reason << '\n';
+}
+
+LoadStatus loadLibraryOrReport(const std::string& path, ResourceLibrary& library) {
+    LibraryReadReport report;
+    const HRESULT result = loadLibraryFile(path, library, &report);
+    const std::string reason = libraryReadText(result, report);
+    if (!reason.empty()) {
+        reportFileFailure(path, reason);
     }
-    return true;
+    if (FAILED(result)) {
+        return LoadStatus::Failed;
+    }
+    return reason.empty() ? LoadStatus::Loaded : LoadStatus::Partial;
 }

@@ -11,8 +11,11 @@ inline constexpr int kExitUsage = 64;
 
 using Arguments = std::vector<std::string>;
 
+// argumentCount of a command that takes one or more arguments.
+inline constexpr std::size_t kOneOrMore = static_cast<std::size_t>(-1);
+
 // A command of tolvane-cli: its name, its arguments' synopsis, a line of help, and the
-// function that runs it on exactly `argumentCount` arguments.
+// function that runs it on exactly `argumentCount` arguments (or on kOneOrMore).
 struct Command {
     const char* name;
     const char* synopsis;

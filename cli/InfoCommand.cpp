@@ -64,7 +64,8 @@ void printResource(const UiResource& resource) {
 
 int runInfo(const Arguments& arguments) {
     ResourceLibrary library;
-    if (!loadLibraryOrReport(arguments[0], library)) {
+    const LoadStatus status = loadLibraryOrReport(arguments[0], library);
+    if (status == LoadStatus::Failed) {
         return kExitFileError;
     }
     std::cout << "Name der GUI-Biliothek: " << text(library.name) << '\n'
@@ -78,5 +79,6 @@ int runInfo(const Arguments& arguments) {
     for (const auto& resource : library.resources) {
         printResource(*resource);
     }
-    return std::cout.flush() ? kExitSuccess : kExitFileError;
+    // What a file cut short held is shown all the same; the status still tells.
+    return std::cout.flush() && status == LoadStatus::Loaded ? kExitSuccess : kExitFileError;
 }

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string_view>
 
+#include "TolvaneVersion.h"
 #include "cli/Commands.h"
 
 namespace {
@@ -12,7 +13,8 @@ constexpr std::array kCommands = {
     Command{"info", "IN", "zeigt Kopfdaten, Texturen und Ressourcen der Bibliothek IN", 1, runInfo},
     Command{"resave", "IN OUT", "liest IN und speichert es als OUT im aktuellen Format", 2,
             runResave},
-    Command{"check", "IN", "prüft die Bibliothek IN und listet ihre Fehler auf", 1, runCheck},
+    Command{"check", "IN...", "prüft die Bibliotheken und listet ihre Fehler auf", kOneOrMore,
+            runCheck},
     Command{"header", "IN OUT", "schreibt die Header-Datei der Bibliothek IN nach OUT", 2,
             runHeader},
 };
@@ -24,10 +26,22 @@ void printUsage(std::ostream& out) {
         out << "  " << call << std::string(call.size() < 18 ? 18 - call.size() : 1, ' ')
             << command.help << '\n';
     }
-    out << "  --help            zeigt diese Hilfe\n\n"
-           "Exit-Status: 0 Erfolg, 1 Prüfung fand Fehler, 2 Datei nicht lesbar oder nicht "
-           "schreibbar,\n"
-           "             64 falscher Aufruf.\n";
+    out << "  --help            zeigt diese Hilfe\n"
+           "  --version         zeigt die Versionsnummer\n\n"
+           "OUT \"-\" ist die Standardausgabe.\n"
+           "Exit-Status: 0 Erfolg, 1 Prüfung fand Fehler, 2 Datei nicht lesbar, nicht "
+           "schreibbar\n"
+           "             oder unvollständig, 64 falscher Aufruf.\n";
+}
+
+// True when arguments (the command's name first) call command with as many arguments as it
+// takes.
+bool takes(const Command& command, const Arguments& arguments) {
+    if (arguments.empty() || arguments[0] != command.name) {
+        return false;
+    }
+    const std::size_t given = arguments.size() - 1;
+    return command.argumentCount == kOneOrMore ? given >= 1 : given == command.argumentCount;
 }
 
 }  // namespace
@@ -38,9 +52,12 @@ int main(int argc, char** argv) {
         printUsage(std::cout);
         return kExitSuccess;
     }
+    if (arguments.size() == 1 && arguments[0] == "--version") {
+        std::cout << "tolvane-cli " << kTolvaneVersion << '\n';
+        return kExitSuccess;
+    }
     for (const Command& command : kCommands) {
-        if (!arguments.empty() && arguments[0] == command.name &&
-            arguments.size() == command.argumentCount + 1) {
+        if (takes(command, arguments)) {
             return command.run(Arguments(arguments.begin() + 1, arguments.end()));
         }
     }

@@ -1,7 +1,9 @@
 #include "document/HeaderExport.h"
 
+#include <cerrno>
 #include <cstdio>
 
+#include "persistence/systemError.h"
 #include "persistence/tstring.h"
 
 namespace {
@@ -28,15 +30,22 @@ std::string HeaderText(const ResourceLibrary& library) {
     return text;
 }
 
-HeaderExportResult ExportHeader(const ResourceLibrary& library, const std::string& path) {
+HeaderExportResult ExportHeader(const ResourceLibrary& library, const std::string& path,
+                                HRESULT* systemError) {
+    const auto failed = [systemError](HeaderExportResult result) {
+        if (systemError != nullptr) {
+            *systemError = hresultFromErrno(errno);
+        }
+        return result;
+    };
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
-        return HeaderExportResult::CreateFailed;
+        return failed(HeaderExportResult::CreateFailed);
     }
     const std::string text = HeaderText(library);
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     const bool closed = std::fclose(file) == 0;  // reports a failed flush of the buffer too
-    return written && closed ? HeaderExportResult::Ok : HeaderExportResult::CloseFailed;
+    return written && closed ? HeaderExportResult::Ok : failed(HeaderExportResult::CloseFailed);
 }
 
 std::string_view HeaderExportMessage(HeaderExportResult result) {

@@ -17,8 +17,10 @@ std::string HeaderText(const ResourceLibrary& library);
 
 // Writes HeaderText to path, replacing its content. CreateFailed when the file cannot be
 // opened for writing (nothing is written); CloseFailed when a write, the flush or the close
-// fails (the file may be incomplete).
-HeaderExportResult ExportHeader(const ResourceLibrary& library, const std::string& path);
+// fails (the file may be incomplete). systemError, when given, receives the failed step's
+// system error code.
+HeaderExportResult ExportHeader(const ResourceLibrary& library, const std::string& path,
+                                HRESULT* systemError = nullptr);
 
 // The message that tells the user about a failed export (UTF-8); empty for Ok.
 std::string_view HeaderExportMessage(HeaderExportResult result);

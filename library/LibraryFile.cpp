@@ -4,29 +4,32 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
+#include <cstring>
 
 #include "persistence/systemError.h"
 #include "persistence/tsStream.h"
 
 namespace {
 
-// A file name beside the target that no one else uses, created empty.
+// A file name beside the target that no one else uses, created empty. The name is short
+// and of fixed length, so that it fits wherever the target's name fits.
 HRESULT makeSiblingTemporary(const std::string& target, std::string& temporary) {
-    std::vector<char> name(target.begin(), target.end());
-    const std::string suffix = ".XXXXXX";
-    name.insert(name.end(), suffix.begin(), suffix.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
+    const std::string::size_type slash = target.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    std::string pattern = folder + ".tolvane-XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
     if (fd < 0) {
         return hresultFromErrno(errno);
     }
     ::close(fd);
-    temporary = name.data();
+    temporary = pattern;
     return S_OK;
 }
 
@@ -58,12 +61,99 @@ mode_t permissionsFor(const std::string& target) {
     return 0666 & ~mask;
 }
 
+constexpr HRESULT kFolderResult = hresultFromWin32(ERROR_DIRECTORY_NOT_SUPPORTED);
+
+// How long the head of a library is: the magic and the version field.
+constexpr std::size_t kHeadSize = sizeof kLibraryMagic + 4;
+
+// Passes reads through and notes what the reader got: how many bytes arrived, the head of
+// the file, and the first read that failed (short, or with a system error).
+class ObservedInput : public tsInputStream {
+public:
+    explicit ObservedInput(tsInputStream& source) : source(source) {}
+
+    HRESULT read(void* buffer, std::uint32_t size, std::uint32_t* bytesRead) override {
+        std::uint32_t arrived = 0;
+        const HRESULT result = source.read(buffer, size, &arrived);
+        const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+        for (std::uint32_t i = 0; i < arrived && total + i < kHeadSize; ++i) {
+            head[total + i] = bytes[i];
+        }
+        total += arrived;
+        if (FAILED(result) && SUCCEEDED(firstFailure)) {
+            firstFailure = result;
+        }
+        if (bytesRead != nullptr) {
+            *bytesRead = arrived;
+        }
+        return result;
+    }
+
+    HRESULT skip(std::int32_t count, std::uint32_t reserved) override {
+        return source.skip(count, reserved);
+    }
+
+    LibraryReadReport report(HRESULT loadResult) const {
+        LibraryReadReport report;
+        report.bytesRead = total;
+        const std::size_t headRead = std::min<std::uint64_t>(total, sizeof kLibraryMagic);
+        if (std::memcmp(head.data(), kLibraryMagic, headRead) != 0) {
+            report.outcome = LibraryReadOutcome::NotALibrary;
+        } else if (firstFailure == E_FAIL) {  // a transfer that came up short
+            report.outcome = LibraryReadOutcome::EndsEarly;
+        } else if (FAILED(firstFailure)) {
+            report.outcome = LibraryReadOutcome::ReadFailed;
+            report.readError = firstFailure;
+        } else if (FAILED(loadResult)) {
+            report.outcome = LibraryReadOutcome::UnsupportedVersion;
+            report.version = static_cast<std::uint32_t>(head[16]) | head[17] << 8 | head[18] << 16 |
+                             static_cast<std::uint32_t>(head[19]) << 24;
+        }
+        return report;
+    }
+
+private:
+    tsInputStream& source;
+    std::uint64_t total = 0;
+    std::array<std::uint8_t, kHeadSize> head{};
+    HRESULT firstFailure = S_OK;
+};
+
+// What a path names once links are followed. Special files are pipes, devices and sockets.
+enum class PathKind { Missing, Regular, Folder, Special };
+
+PathKind pathKind(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return PathKind::Missing;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return PathKind::Folder;
+    }
+    return S_ISREG(status.st_mode) ? PathKind::Regular : PathKind::Special;
+}
+
 }  // namespace
 
-HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library) {
+HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
+                        LibraryReadReport* report) {
+    if (report != nullptr) {
+        *report = LibraryReadReport{};
+    }
+    if (pathKind(path) == PathKind::Folder) {
+        return kFolderResult;
+    }
     tsFileStream stream;
-    const HRESULT result = stream.open(path.c_str(), TS_OPEN_READ);
-    return FAILED(result) ? result : library.load(stream);
+    HRESULT result = stream.open(path.c_str(), TS_OPEN_READ);
+    if (FAILED(result)) {
+        return result;
+    }
+    ObservedInput observed(stream);
+    result = library.load(observed);
+    if (report != nullptr) {
+        *report = observed.report(result);
+    }
+    return result;
 }
 
 HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library,
@@ -74,6 +164,20 @@ HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library,
         }
         return result;
     };
+    const PathKind kind = pathKind(path);
+    if (kind == PathKind::Folder) {
+        return report(LibrarySaveFailure::Open, kFolderResult);
+    }
+    if (kind == PathKind::Special) {  // a pipe or a device cannot be replaced, only written
+        tsFileStream stream;
+        const HRESULT opened = stream.open(path.c_str(), TS_OPEN_WRITE);
+        if (FAILED(opened)) {
+            return report(LibrarySaveFailure::Open, opened);
+        }
+        const HRESULT written = library.save(stream);
+        return report(FAILED(written) ? LibrarySaveFailure::Write : LibrarySaveFailure::None,
+                      written);
+    }
     const std::string target = resolvedTarget(path);
     std::string temporary;
     HRESULT result = makeSiblingTemporary(target, temporary);

@@ -1,20 +1,42 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "library/uiresourcecontrol.h"
 #include "persistence/hresult.h"
 
+// What a read of a library file found, beyond the result code.
+enum class LibraryReadOutcome {
+    Complete,            // read in full, or the open failed (the result code tells why)
+    EndsEarly,           // the file ended before the library did, after bytesRead bytes
+    ReadFailed,          // a read failed with readError after bytesRead bytes
+    NotALibrary,         // the file does not start with the library magic
+    UnsupportedVersion,  // the version field holds version, which the reader does not take
+};
+
+struct LibraryReadReport {
+    LibraryReadOutcome outcome = LibraryReadOutcome::Complete;
+    std::uint64_t bytesRead = 0;
+    std::uint32_t version = 0;
+    HRESULT readError = S_OK;
+};
+
 // Reads a library file into library as the editor opens one: the file opened for reading
-// alone (other readers allowed), then load. The open's failure code or load's result.
-HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library);
+// alone (other readers allowed), then load. The open's failure code or load's result; a
+// folder is ERROR_DIRECTORY_NOT_SUPPORTED. A file cut short still loads with S_OK, as far as
+// it goes; report, when given, says where it ended.
+HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
+                        LibraryReadReport* report = nullptr);
 
 // Where a save failed: the file could not be created, or not written in full.
 enum class LibrarySaveFailure { None, Open, Write };
 
-// Writes library to path in the newest version. The file is written beside the target
-// (created, write-only, unshared) and takes the target's place only when every write
-// succeeded, keeping the target's permissions; a failure leaves the target untouched.
+// Writes library to path in the newest version. A regular file (or a link to one) is written
+// beside the target under a short temporary name (created, write-only, unshared) and takes
+// the target's place only when every write succeeded, keeping the target's permissions; a
+// failure leaves the target untouched. Anything else that exists (a pipe, a device) is
+// written straight into; a folder is ERROR_DIRECTORY_NOT_SUPPORTED.
 // The failed open's code, the first failed write's code, or the system error of the
 // replacement; failure, when given, says which step failed.
 HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library,

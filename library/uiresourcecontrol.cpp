@@ -14,9 +14,6 @@ constexpr int kBadMagicLine = 45;
 constexpr int kBadVersionLine = 59;
 constexpr int kBadMagicAssertLine = 99;
 
-constexpr std::uint8_t kMagic[16] = {0x39, 0xF9, 0xB3, 0x0A, 0x62, 0x93, 0xD1, 0x11,
-                                     0x9A, 0x2B, 0x08, 0x00, 0x00, 0x30, 0x05, 0x12};
-
 // Older versions store one size code for width and height; only 0 to 4 were valid then.
 constexpr std::int32_t kLargestOldSizeCode = 4;
 
@@ -145,8 +142,9 @@ HRESULT UiResource::write(tsOutputStream& stream) const {
 
 HRESULT ResourceLibrary::load(tsInputStream& stream) {
     FieldReader in(stream);
-    std::uint8_t magic[sizeof kMagic] = {};
-    if (!in.readBytes(magic, sizeof magic) || std::memcmp(magic, kMagic, sizeof kMagic) != 0) {
+    std::uint8_t magic[sizeof kLibraryMagic] = {};
+    if (!in.readBytes(magic, sizeof magic) ||
+        std::memcmp(magic, kLibraryMagic, sizeof kLibraryMagic) != 0) {
         TRACE_ERROR(kSource, kBadMagicLine, "Not a valid resource file format.\n");
         ASSERT_HRESULT(E_FAIL, kSource, kBadMagicAssertLine);
         return E_FAIL;
@@ -174,7 +172,7 @@ HRESULT ResourceLibrary::load(tsInputStream& stream) {
 
 HRESULT ResourceLibrary::save(tsOutputStream& stream) const {
     FieldWriter out(stream);
-    out.writeBytes(kMagic, sizeof kMagic);
+    out.writeBytes(kLibraryMagic, sizeof kLibraryMagic);
     out.writeUInt32(kLibraryVersion);
     out.writeUInt32(idStart);
     out.writeText(name);

@@ -13,6 +13,9 @@
 // The oldest and newest file versions the reader takes; the writer writes the newest.
 inline constexpr std::uint32_t kOldestLibraryVersion = 1;
 inline constexpr std::uint32_t kLibraryVersion = 3;
+// The 16 bytes every library file starts with.
+inline constexpr std::uint8_t kLibraryMagic[16] = {0x39, 0xF9, 0xB3, 0x0A, 0x62, 0x93, 0xD1, 0x11,
+                                                   0x9A, 0x2B, 0x08, 0x00, 0x00, 0x30, 0x05, 0x12};
 
 // One texture of the table.
 class TextureEntry {

@@ -24,6 +24,8 @@ inline constexpr std::uint32_t ERROR_GEN_FAILURE = 31;
 inline constexpr std::uint32_t ERROR_FILE_EXISTS = 80;
 inline constexpr std::uint32_t ERROR_DISK_FULL = 112;
 inline constexpr std::uint32_t ERROR_NEGATIVE_SEEK = 131;
+// A file operation aimed at a folder.
+inline constexpr std::uint32_t ERROR_DIRECTORY_NOT_SUPPORTED = 336;
 
 // The system-error form: 0x80070000 with the low 16 bits of the Win32 code.
 constexpr HRESULT hresultFromWin32(std::uint32_t code) {

@@ -1,27 +1,44 @@
 # Desktop integration of the Tolvane editor: the desktop entry, the MIME type of .gui
-# libraries, the AppStream metadata and the icons in the hicolor theme.
-# Included from the top-level CMakeLists.txt; every path is relative to this file.
-
-include(GNUInstallDirs)
+# libraries, the AppStream metadata and the icons in the hicolor theme; the man pages, the
+# bash completion of tolvane-cli and the license.
+# Included from the top-level CMakeLists.txt (after GNUInstallDirs); every source path is
+# relative to this file.
 
 set(_tolvane_res "${CMAKE_CURRENT_LIST_DIR}")
+set(_tolvane_generated "${PROJECT_BINARY_DIR}/generated")
 
 # Desktop entry; its file name is the application id.
 install(FILES "${_tolvane_res}/desktop/io.github.tolvane.Tolvane.desktop"
-        DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+        DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/applications")
 
 # MIME type application/x-tolvane-library (*.gui and the 16-byte magic).
 install(FILES "${_tolvane_res}/desktop/tolvane-mime.xml"
-        DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages"
+        DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/mime/packages"
         RENAME io.github.tolvane.Tolvane.xml)
 
-# AppStream metadata.
-install(FILES "${_tolvane_res}/desktop/io.github.tolvane.Tolvane.metainfo.xml"
-        DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
+# AppStream metadata, its release from the project's version.
+configure_file("${_tolvane_res}/desktop/io.github.tolvane.Tolvane.metainfo.xml.in"
+               "${_tolvane_generated}/io.github.tolvane.Tolvane.metainfo.xml" @ONLY)
+install(FILES "${_tolvane_generated}/io.github.tolvane.Tolvane.metainfo.xml"
+        DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/metainfo")
+
+# Man pages tolvane(1) and tolvane-cli(1).
+foreach(_tolvane_page IN ITEMS tolvane tolvane-cli)
+  configure_file("${_tolvane_res}/man/${_tolvane_page}.1.in"
+                 "${_tolvane_generated}/${_tolvane_page}.1" @ONLY)
+  install(FILES "${_tolvane_generated}/${_tolvane_page}.1"
+          DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+endforeach()
+
+# Bash completion of tolvane-cli, where bash-completion loads it on demand.
+install(FILES "${_tolvane_res}/completion/tolvane-cli"
+        DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions")
+
+install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION "${CMAKE_INSTALL_DOCDIR}")
 
 # Icons: "tolvane" for the application, "application-x-tolvane-library" for .gui files.
 foreach(_tolvane_size IN ITEMS 16 32 48 64 128 256)
-  set(_tolvane_dir "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${_tolvane_size}x${_tolvane_size}")
+  set(_tolvane_dir "${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${_tolvane_size}x${_tolvane_size}")
   install(FILES "${_tolvane_res}/icons/tolvane-${_tolvane_size}.png"
           DESTINATION "${_tolvane_dir}/apps"
           RENAME tolvane.png)
@@ -30,14 +47,14 @@ foreach(_tolvane_size IN ITEMS 16 32 48 64 128 256)
           RENAME application-x-tolvane-library.png)
 endforeach()
 install(FILES "${_tolvane_res}/icons/tolvane.svg"
-        DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")
+        DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps")
 install(FILES "${_tolvane_res}/icons/application-x-tolvane-library.svg"
-        DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes")
+        DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/mimetypes")
 
 # When installing straight into a prefix (no DESTDIR, as a package build would use), refresh
 # the desktop caches so that the type and the icons are known at once. Each tool is optional;
 # a missing tool or a failure only leaves the caches to be refreshed later.
-install(CODE "set(_tolvane_data \"${CMAKE_INSTALL_DATADIR}\")")
+install(CODE "set(_tolvane_data \"${CMAKE_INSTALL_DATAROOTDIR}\")")
 install(CODE [[
   if("$ENV{DESTDIR}" STREQUAL "")
     if(NOT IS_ABSOLUTE "${_tolvane_data}")

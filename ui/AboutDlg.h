@@ -8,4 +8,7 @@ class CAboutDlg : public framework::Dialog {
 
 public:
     explicit CAboutDlg(QWidget* parent = nullptr);
+
+protected:
+    bool OnInitDialog() override;
 };

@@ -1,6 +1,7 @@
 #include "ui/TolvaneApp.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -58,9 +59,12 @@ bool CTolvaneApp::InitInstance(const QStringList& arguments) {
     docTemplate->fileUsed = [this](const QString& path) { recent.add(path); };
     AddDocTemplate(std::move(docTemplate));
 
-    const QString path = arguments.value(0);
+    // Absolute, so that a running editor handed the path opens the same file.
+    const QString path =
+        arguments.value(0).isEmpty() ? QString() : QFileInfo(arguments[0]).absoluteFilePath();
     if (!channelName.isEmpty()) {
         if (!path.isEmpty() && passToRunningInstance(channelName, path)) {
+            handedOver = true;
             return false;
         }
         server = std::make_unique<InstanceServer>();

@@ -23,6 +23,8 @@ public:
     // False when the program is to end at once: the file could not be opened, or a running
     // editor took it.
     bool InitInstance(const QStringList& arguments);
+    // InitInstance handed its file to a running editor.
+    bool handedToRunningEditor() const { return handedOver; }
     void OnAppAbout();
 
     framework::RecentFileList& recentFiles() { return recent; }
@@ -36,4 +38,5 @@ private:
     framework::RecentFileList recent;
     std::unique_ptr<QTranslator> translator;
     std::unique_ptr<InstanceServer> server;
+    bool handedOver = false;
 };

@@ -10,6 +10,7 @@
 #include "framework/StandardIds.h"
 #include "library/LibraryFile.h"
 #include "persistence/trace.h"
+#include "ui/PartialLibraryWarning.h"
 #include "ui/ResourceIds.h"
 #include "ui/TestResultsDlg.h"
 #include "ui/TolvaneView.h"
@@ -73,13 +74,21 @@ bool CTolvaneDoc::OnOpenDocument(const QString& path) {
     read.idStart = library.idStart;
     read.name = library.name;
     read.resourcePath = library.resourcePath;
-    if (FAILED(ReadLibraryFile(path, read))) {
+    LibraryReadReport report;
+    if (FAILED(ReadLibraryFile(path, read, &report))) {
         framework::AfxMessageBox(QString::fromUtf8(kLoadFailedMessage));
         return false;
     }
     replaceLibrary(read);
 
-    const HRESULT backup = WriteLibraryFile(path + QStringLiteral("_save"));
+    // A library cut short is shown as far as it goes, and never replaces an existing backup.
+    const QString backupPath = path + QStringLiteral("_save");
+    const QString partial = partialLibraryWarning(path, report);
+    const HRESULT backup =
+        partial.isEmpty() || !QFile::exists(backupPath) ? WriteLibraryFile(backupPath) : S_OK;
+    if (!partial.isEmpty()) {
+        framework::AfxMessageBox(partial);
+    }
     if (currentTreeView != nullptr) {
         currentTreeView->RebuildTree();
     }
@@ -100,8 +109,9 @@ bool CTolvaneDoc::OnSaveDocument(const QString& path) {
     return goAhead && SUCCEEDED(WriteLibraryFile(path, true));
 }
 
-HRESULT CTolvaneDoc::ReadLibraryFile(const QString& path, ResourceLibrary& target) {
-    return loadLibraryFile(localPath(path), target);
+HRESULT CTolvaneDoc::ReadLibraryFile(const QString& path, ResourceLibrary& target,
+                                     LibraryReadReport* report) {
+    return loadLibraryFile(localPath(path), target, report);
 }
 
 HRESULT CTolvaneDoc::WriteLibraryFile(const QString& path, bool reportOpenFailure) {

@@ -9,6 +9,7 @@
 #include "persistence/hresult.h"
 
 class CTestResultsDlg;
+struct LibraryReadReport;
 
 // The editor's one document: the library being edited, its open, backup and save cycle with
 // the save guards, the outcome of the last library check, and the library commands.
@@ -25,8 +26,10 @@ public:
     bool OnOpenDocument(const QString& path) override;
     bool OnSaveDocument(const QString& path) override;
 
-    // Reads the library file at path into target (opened for reading alone).
-    HRESULT ReadLibraryFile(const QString& path, ResourceLibrary& target);
+    // Reads the library file at path into target (opened for reading alone); report, when
+    // given, says whether the file was read in full.
+    HRESULT ReadLibraryFile(const QString& path, ResourceLibrary& target,
+                            LibraryReadReport* report = nullptr);
     // Writes the library to path. A failed write is told to the user; a file that cannot be
     // created is told only when reportOpenFailure is set.
     HRESULT WriteLibraryFile(const QString& path, bool reportOpenFailure = false);

@@ -2,10 +2,27 @@
 #include <QApplication>
 
 #include "framework/Resources.h"
+#include "ui/EditorCommandLine.h"
 #include "ui/InstanceChannel.h"
 #include "ui/TolvaneApp.h"
 
+namespace {
+
+QStringList commandLine(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    return arguments;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    const EditorStart start = readEditorCommandLine(commandLine(argc, argv));
+    if (start.exitCode) {
+        return *start.exitCode;
+    }
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tolvane.Tolvane"));
     QString error;
@@ -14,8 +31,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     CTolvaneApp tolvane(defaultInstanceChannelName());
-    if (!tolvane.InitInstance(QApplication::arguments().mid(1))) {
-        return 0;
+    if (!tolvane.InitInstance(start.file.isEmpty() ? QStringList() : QStringList{start.file})) {
+        // Handed to a running editor, or the file could not be opened (the user was told).
+        return tolvane.handedToRunningEditor() ? 0 : 1;
     }
     return QApplication::exec();
 }

@@ -9,8 +9,6 @@
 
 namespace {
 
-const std::string kLoadFailure = "Die Datei konnte nicht geladen werden!\n";
-
 // The libraries are written one record to a line.
 // clang-format off
 
@@ -74,11 +72,12 @@ TEST(CheckCommand, AnUnloadableLibraryIsAFileError) {
     const TemporaryFolder folder;
     writeFileBytes(folder.file("kaputt.gui"), "keine Bibliothek");
 
-    for (const std::string name : {"kaputt.gui", "fehlt.gui"}) {
+    for (const auto& [name, reason] : {std::pair{"kaputt.gui", "keine GUI-Bibliothek"},
+                                       std::pair{"fehlt.gui", "Datei nicht gefunden"}}) {
         const CliResult result = runCli({"check", folder.file(name)});
         EXPECT_EQ(result.exitStatus, 2) << name;
         EXPECT_EQ(result.out, "") << name;
-        EXPECT_EQ(result.err, kLoadFailure) << name;
+        EXPECT_EQ(result.err, cliFailure(folder.file(name), reason)) << name;
     }
 }
 
@@ -114,19 +113,19 @@ TEST(HeaderCommand, FailuresAreFileErrorsWithTheirMessage) {
     const CliResult unwritable =
         runCli({"header", folder.file("menu.gui"), folder.file("fehlt/menu.h")});
     EXPECT_EQ(unwritable.exitStatus, 2);
-    EXPECT_EQ(unwritable.err, "Fehler beim Erzeugen der Datei!\n");
+    EXPECT_EQ(unwritable.err, cliFailure(folder.file("fehlt/menu.h"), "Datei nicht gefunden"));
 
     const CliResult unloadable =
         runCli({"header", folder.file("fehlt.gui"), folder.file("menu.h")});
     EXPECT_EQ(unloadable.exitStatus, 2);
-    EXPECT_EQ(unloadable.err, kLoadFailure);
+    EXPECT_EQ(unloadable.err, cliFailure(folder.file("fehlt.gui"), "Datei nicht gefunden"));
     EXPECT_FALSE(std::filesystem::exists(folder.file("menu.h")));
 }
 
 TEST(CommandLineHelp, ListsCheckAndHeader) {
     const CliResult result = runCli({"--help"});
     EXPECT_EQ(result.exitStatus, 0);
-    EXPECT_NE(result.out.find("  check IN  "), std::string::npos);
+    EXPECT_NE(result.out.find("  check IN...  "), std::string::npos);
     EXPECT_NE(result.out.find("  header IN OUT  "), std::string::npos);
 }
 

@@ -12,3 +12,8 @@ struct CliResult {
 
 // Runs the built tolvane-cli with the arguments, in workingFolder when one is given.
 CliResult runCli(const std::vector<std::string>& arguments, const std::string& workingFolder = {});
+
+// What tolvane-cli says on standard error when path failed for reason.
+inline std::string cliFailure(const std::string& path, const std::string& reason) {
+    return "tolvane-cli: " + path + ": " + reason + "\n";
+}

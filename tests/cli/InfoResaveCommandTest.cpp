@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr char kLoadFailed[] = "Die Datei konnte nicht geladen werden!\n";
-constexpr char kSaveFailed[] = "Die Datei konnte nicht gespeichert werden!\n";
-
 class InfoResaveCommand : public ::testing::Test {
 protected:
     std::string library(const std::string& name, const std::string& bytes) {
@@ -34,14 +31,16 @@ TEST_F(InfoResaveCommand, ResaveReportsUnreadableAndUnwritableFiles) {
     const std::string out = folder.file("out.gui");
     writeFileBytes(out, "keep");
 
-    CliResult result = runCli({"resave", library("bad.gui", "not a library"), out});
+    const std::string bad = library("bad.gui", "not a library");
+    CliResult result = runCli({"resave", bad, out});
     EXPECT_EQ(result.exitStatus, 2);
-    EXPECT_EQ(result.err, kLoadFailed);
+    EXPECT_EQ(result.err, cliFailure(bad, "keine GUI-Bibliothek"));
     EXPECT_EQ(readFileBytes(out), "keep");
 
-    result = runCli({"resave", library("menu.gui", menuExampleBytes()), folder.file("no/out.gui")});
+    const std::string unwritable = folder.file("no/out.gui");
+    result = runCli({"resave", library("menu.gui", menuExampleBytes()), unwritable});
     EXPECT_EQ(result.exitStatus, 2);
-    EXPECT_EQ(result.err, kSaveFailed);
+    EXPECT_EQ(result.err, cliFailure(unwritable, "Datei nicht gefunden"));
 }
 
 TEST_F(InfoResaveCommand, InfoListsEverythingInUtf8) {
@@ -100,7 +99,7 @@ TEST_F(InfoResaveCommand, UsageErrorsAndHelp) {
 TEST_F(InfoResaveCommand, MissingFileIsALoadFailure) {
     const CliResult result = runCli({"info", folder.file("missing.gui")});
     EXPECT_EQ(result.exitStatus, 2);
-    EXPECT_EQ(result.err, kLoadFailed);
+    EXPECT_EQ(result.err, cliFailure(folder.file("missing.gui"), "Datei nicht gefunden"));
 }
 
 TEST(Examples, MenuIsTheWorkedExampleAndEveryExampleResavesUnchanged) {

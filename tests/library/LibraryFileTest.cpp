@@ -100,4 +100,66 @@ TEST(LibraryFile, FailedWriteKeepsTheOldFile) {
     EXPECT_EQ(entriesIn(folder.path()), 1u);
 }
 
+TEST(LibraryFile, ReportsWhereAFileCutShortEnded) {
+    TemporaryFolder folder;
+    const std::string bytes = menuExampleBytes();
+    const std::string path = folder.file("cut.gui");
+    LibraryReadReport report;
+
+    writeFileBytes(path, bytes);
+    ResourceLibrary whole;
+    ASSERT_EQ(loadLibraryFile(path, whole, &report), S_OK);
+    EXPECT_EQ(report.outcome, LibraryReadOutcome::Complete);
+
+    // Cut after the header: load still succeeds, as its callers rely on.
+    writeFileBytes(path, bytes.substr(0, 40));
+    ResourceLibrary partial;
+    EXPECT_EQ(loadLibraryFile(path, partial, &report), S_OK);
+    EXPECT_EQ(report.outcome, LibraryReadOutcome::EndsEarly);
+    EXPECT_EQ(report.bytesRead, 40u);
+    EXPECT_EQ(partial.name, "Menu");
+
+    // Cut inside the magic or the version: load fails, the report still says why.
+    for (const std::size_t length : {0u, 9u, 18u}) {
+        writeFileBytes(path, bytes.substr(0, length));
+        ResourceLibrary none;
+        EXPECT_EQ(loadLibraryFile(path, none, &report), E_FAIL) << length;
+        EXPECT_EQ(report.outcome, LibraryReadOutcome::EndsEarly) << length;
+        EXPECT_EQ(report.bytesRead, length);
+    }
+}
+
+TEST(LibraryFile, ReportsFilesThatAreNoLibraryOrOfAnotherVersion) {
+    TemporaryFolder folder;
+    const std::string path = folder.file("lib.gui");
+    ResourceLibrary library;
+    LibraryReadReport report;
+
+    writeFileBytes(path, "\x39\xF9 short and wrong");
+    EXPECT_EQ(loadLibraryFile(path, library, &report), E_FAIL);
+    EXPECT_EQ(report.outcome, LibraryReadOutcome::NotALibrary);
+
+    writeFileBytes(path, LibraryBytes().header(7, 0, "x").str());
+    EXPECT_EQ(loadLibraryFile(path, library, &report), E_FAIL);
+    EXPECT_EQ(report.outcome, LibraryReadOutcome::UnsupportedVersion);
+    EXPECT_EQ(report.version, 7u);
+
+    EXPECT_EQ(loadLibraryFile(folder.path(), library, &report),
+              hresultFromWin32(ERROR_DIRECTORY_NOT_SUPPORTED));
+}
+
+TEST(LibraryFile, SavesUnderTheLongestFileNameAndIntoDevices) {
+    TemporaryFolder folder;
+    const ResourceLibrary library;
+    const std::string longest = folder.file(std::string(251, 'n') + ".gui");
+    ASSERT_EQ(saveLibraryFile(longest, library), S_OK);
+    EXPECT_EQ(readFileBytes(longest).size(), 34u);
+    EXPECT_EQ(entriesIn(folder.path()), 1u);
+
+    // A device is written into, never replaced.
+    EXPECT_EQ(saveLibraryFile("/dev/null", library), S_OK);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_EQ(saveLibraryFile("/dev/full", library), hresultFromWin32(ERROR_DISK_FULL));
+}
+
 }  // namespace

@@ -1,0 +1,50 @@
+#include "document/FileFailureText.h"
+
+#include <array>
+#include <cstdio>
+
+namespace {
+
+struct Reason {
+    std::uint32_t win32Code;
+    const char* text;
+};
+
+constexpr std::array kReasons = {
+    Reason{ERROR_FILE_NOT_FOUND, "Datei nicht gefunden"},
+    Reason{ERROR_PATH_NOT_FOUND, "Datei nicht gefunden"},
+    Reason{ERROR_ACCESS_DENIED, "Zugriff verweigert"},
+    Reason{ERROR_SHARING_VIOLATION, "wird von einem anderen Programm benutzt"},
+    Reason{ERROR_DIRECTORY_NOT_SUPPORTED, "ist ein Ordner"},
+    Reason{ERROR_DISK_FULL, "Datenträger voll"},
+    Reason{ERROR_TOO_MANY_OPEN_FILES, "zu viele offene Dateien"},
+};
+
+}  // namespace
+
+std::string fileFailureText(HRESULT result) {
+    for (const Reason& reason : kReasons) {
+        if (result == hresultFromWin32(reason.win32Code)) {
+            return reason.text;
+        }
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(result));
+    return std::string("Ein-/Ausgabefehler ") + code;
+}
+
+std::string libraryReadText(HRESULT result, const LibraryReadReport& report) {
+    switch (report.outcome) {
+        case LibraryReadOutcome::EndsEarly:
+            return "die Datei endet vorzeitig nach " + std::to_string(report.bytesRead) + " Bytes";
+        case LibraryReadOutcome::ReadFailed:
+            return fileFailureText(report.readError);
+        case LibraryReadOutcome::NotALibrary:
+            return "keine GUI-Bibliothek";
+        case LibraryReadOutcome::UnsupportedVersion:
+            return "Version " + std::to_string(report.version) + " wird nicht unterstützt";
+        case LibraryReadOutcome::Complete:
+            break;
+    }
+    return SUCCEEDED(result) ? std::string() : fileFailureText(result);
+}
