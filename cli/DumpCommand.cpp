@@ -35,8 +35,8 @@ int runDump(const Arguments& arguments) {
         std::cout.write(json.data(), static_cast<std::streamsize>(json.size()));
         return std::cout.flush() ? kExitSuccess : kExitFileError;
     }
-    if (FAILED(saveFileSafely(arguments[1],
-                              [&json](tsOutputStream& stream) { return writeText(stream, json); }))) {
+    if (FAILED(saveFileSafely(
+            arguments[1], [&json](tsOutputStream& stream) { return writeText(stream, json); }))) {
         std::cerr << kSaveFailedMessage << '\n';
         return kExitFileError;
     }

@@ -15,8 +15,11 @@ constexpr std::array kCommands = {
     Command{"check", "IN", "prüft die Bibliothek IN und listet ihre Fehler auf", 1, runCheck},
     Command{"header", "IN OUT", "schreibt die Header-Datei der Bibliothek IN nach OUT", 2,
             runHeader},
-    Command{"dump", "LIB [OUT]", "schreibt LIB als JSON nach OUT (ohne OUT oder mit -: Standardausgabe)", 1, runDump, 1},
-    Command{"build", "JSON OUT", "liest JSON (- ist die Standardeingabe) und speichert es als Bibliothek OUT", 2, runBuild},
+    Command{"dump", "LIB [OUT]",
+            "schreibt LIB als JSON nach OUT (ohne OUT oder mit -: Standardausgabe)", 1, runDump, 1},
+    Command{"build", "JSON OUT",
+            "liest JSON (- ist die Standardeingabe) und speichert es als Bibliothek OUT", 2,
+            runBuild},
 };
 
 void printUsage(std::ostream& out) {

@@ -86,7 +86,9 @@ LibraryJsonError errorAt(const std::string& text, std::size_t offset, std::strin
     return error;
 }
 
-std::string inQuotes(std::string_view name) { return "\"" + std::string(name) + "\""; }
+std::string inQuotes(std::string_view name) {
+    return "\"" + std::string(name) + "\"";
+}
 
 enum class FieldType { UInt32, Int32, Float, Text, FormatName, FormatVersion, List };
 
@@ -109,12 +111,9 @@ struct Frame {
     Field* pending = nullptr;        // the field whose value comes next
 };
 
-bool isNumberToken(std::string_view token) {
-    return !token.empty() && (token[0] == '-' || (token[0] >= '0' && token[0] <= '9'));
-}
-
+// Whether a number token is written without fraction or exponent.
 bool isIntegerToken(std::string_view token) {
-    return isNumberToken(token) && token.find_first_of(".eE") == std::string_view::npos;
+    return token.find_first_of(".eE") == std::string_view::npos;
 }
 
 // A float named by one of the strings of the text form, or nothing.
@@ -151,39 +150,39 @@ public:
     bool number_integer(Json::number_integer_t) { return number(); }
     bool number_unsigned(Json::number_unsigned_t) { return number(); }
     bool number_float(Json::number_float_t, const Json::string_t&) { return number(); }
-    bool binary(Json::binary_t&) { return fail("binäre Daten sind nicht erlaubt"); }
+    bool binary(Json::binary_t&) { return false; }  // only binary formats have these
 
     bool string(Json::string_t& value) {
         cursor.next();
-        Field* field = valueField("einen Text");
+        Field* field = valueField("ein Text");
         if (field == nullptr) {
             return false;
         }
         switch (field->type) {
-        case FieldType::Text: {
-            std::optional<std::string> bytes = windows1252FromUtf8Exactly(value);
-            if (!bytes) {
-                return fail(inQuotes(field->name) +
-                            " enthält ein Zeichen, das Windows-1252 nicht kennt");
+            case FieldType::Text: {
+                std::optional<std::string> bytes = windows1252FromUtf8Exactly(value);
+                if (!bytes) {
+                    return fail(inQuotes(field->name) +
+                                " enthält ein Zeichen, das Windows-1252 nicht kennt");
+                }
+                *static_cast<std::string*>(field->target) = std::move(*bytes);
+                return true;
             }
-            *static_cast<std::string*>(field->target) = std::move(*bytes);
-            return true;
-        }
-        case FieldType::Float: {
-            const std::optional<float> special = specialFloat(value);
-            if (!special) {
-                return fail(inQuotes(field->name) +
-                            " muss eine Zahl, \"Infinity\", \"-Infinity\" oder \"NaN:0x\" mit "
-                            "8 Hexadezimalziffern sein");
+            case FieldType::Float: {
+                const std::optional<float> special = specialFloat(value);
+                if (!special) {
+                    return fail(inQuotes(field->name) +
+                                " muss eine Zahl, \"Infinity\", \"-Infinity\" oder \"NaN:0x\" mit "
+                                "8 Hexadezimalziffern sein");
+                }
+                *static_cast<float*>(field->target) = *special;
+                return true;
             }
-            *static_cast<float*>(field->target) = *special;
-            return true;
-        }
-        case FieldType::FormatName:
-            return value == kLibraryJsonFormat ||
-                   fail(inQuotes(field->name) + " muss \"" + kLibraryJsonFormat + "\" sein");
-        default:
-            return wrongType(*field);
+            case FieldType::FormatName:
+                return value == kLibraryJsonFormat ||
+                       fail(inQuotes(field->name) + " muss \"" + kLibraryJsonFormat + "\" sein");
+            default:
+                return wrongType(*field);
         }
     }
 
@@ -245,7 +244,8 @@ public:
         return close();
     }
 
-    bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& e) {
+    bool parse_error(std::size_t position, const std::string&,
+                     const nlohmann::detail::exception& e) {
         // position counts the bytes read, the offending one included; the fault is reported
         // at the start of the token it is in.
         fault = errorAt(text, cursor.nextTokenStart(position > 0 ? position - 1 : 0),
@@ -278,8 +278,8 @@ private:
 
     bool wrongType(const Field& field) {
         static constexpr const char* kExpected[] = {
-            "eine ganze Zahl", "eine ganze Zahl", "eine Zahl", "ein Text", "ein Text",
-            "eine ganze Zahl", "eine Liste"};
+            "eine ganze Zahl", "eine ganze Zahl", "eine Zahl", "ein Text",
+            "ein Text",        "eine ganze Zahl", "eine Liste"};
         return fail(inQuotes(field.name) + " muss " + kExpected[static_cast<int>(field.type)] +
                     " sein");
     }
@@ -297,24 +297,26 @@ private:
             return false;
         }
         switch (field->type) {
-        case FieldType::UInt32:
-            return integer<std::uint32_t>(token, *field);
-        case FieldType::Int32:
-            return integer<std::int32_t>(token, *field);
-        case FieldType::FormatVersion:
-            return token == std::to_string(kLibraryJsonVersion) ||
-                   fail("die Version " + std::string(token) + " der Textform ist unbekannt");
-        case FieldType::Float: {
-            float value = 0;
-            const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
-            if (error != std::errc() || end != token.data() + token.size()) {
-                return fail(inQuotes(field->name) + " liegt außerhalb dessen, was eine 32-Bit-Gleitkommazahl fasst");
+            case FieldType::UInt32:
+                return integer<std::uint32_t>(token, *field);
+            case FieldType::Int32:
+                return integer<std::int32_t>(token, *field);
+            case FieldType::FormatVersion:
+                return token == std::to_string(kLibraryJsonVersion) ||
+                       fail("die Version " + std::string(token) + " der Textform ist unbekannt");
+            case FieldType::Float: {
+                float value = 0;
+                const auto [end, error] =
+                    std::from_chars(token.data(), token.data() + token.size(), value);
+                if (error != std::errc() || end != token.data() + token.size()) {
+                    return fail(inQuotes(field->name) +
+                                " liegt außerhalb dessen, was eine 32-Bit-Gleitkommazahl fasst");
+                }
+                *static_cast<float*>(field->target) = value;
+                return true;
             }
-            *static_cast<float*>(field->target) = value;
-            return true;
-        }
-        default:
-            return wrongType(*field);
+            default:
+                return wrongType(*field);
         }
     }
 
@@ -342,7 +344,8 @@ private:
     }
 
     Frame topFrame() {
-        return Frame{false, ListOf::Textures,
+        return Frame{false,
+                     ListOf::Textures,
                      {{"format", FieldType::FormatName, nullptr},
                       {"version", FieldType::FormatVersion, nullptr},
                       {"idStart", FieldType::UInt32, &library.idStart},
@@ -355,31 +358,36 @@ private:
 
     Frame elementFrame(ListOf list) {
         switch (list) {
-        case ListOf::Textures: {
-            TextureEntry& texture = *library.textures.emplace_back(std::make_unique<TextureEntry>());
-            return Frame{false, list,
-                         {{"id", FieldType::Int32, &texture.id},
-                          {"path", FieldType::Text, &texture.path},
-                          {"widthIndex", FieldType::Int32, &texture.widthIndex},
-                          {"heightIndex", FieldType::Int32, &texture.heightIndex},
-                          {"format", FieldType::Int32, &texture.format},
-                          {"blendType", FieldType::Int32, &texture.blendType}},
-                         nullptr};
-        }
-        case ListOf::Resources: {
-            UiResource& resource = *library.resources.emplace_back(std::make_unique<UiResource>());
-            return Frame{false, list,
-                         {{"kind", FieldType::Int32, &resource.kind},
-                          {"id", FieldType::Int32, &resource.id},
-                          {"identifier", FieldType::Text, &resource.identifier},
-                          {"areas", FieldType::List, nullptr, ListOf::Areas}},
-                         nullptr};
-        }
-        case ListOf::Areas:
-            break;
+            case ListOf::Textures: {
+                TextureEntry& texture =
+                    *library.textures.emplace_back(std::make_unique<TextureEntry>());
+                return Frame{false,
+                             list,
+                             {{"id", FieldType::Int32, &texture.id},
+                              {"path", FieldType::Text, &texture.path},
+                              {"widthIndex", FieldType::Int32, &texture.widthIndex},
+                              {"heightIndex", FieldType::Int32, &texture.heightIndex},
+                              {"format", FieldType::Int32, &texture.format},
+                              {"blendType", FieldType::Int32, &texture.blendType}},
+                             nullptr};
+            }
+            case ListOf::Resources: {
+                UiResource& resource =
+                    *library.resources.emplace_back(std::make_unique<UiResource>());
+                return Frame{false,
+                             list,
+                             {{"kind", FieldType::Int32, &resource.kind},
+                              {"id", FieldType::Int32, &resource.id},
+                              {"identifier", FieldType::Text, &resource.identifier},
+                              {"areas", FieldType::List, nullptr, ListOf::Areas}},
+                             nullptr};
+            }
+            case ListOf::Areas:
+                break;
         }
         ResourceArea& area = library.resources.back()->areas.emplace_back();
-        return Frame{false, list,
+        return Frame{false,
+                     list,
                      {{"x1", FieldType::Float, &area.x1},
                       {"y1", FieldType::Float, &area.y1},
                       {"x2", FieldType::Float, &area.x2},

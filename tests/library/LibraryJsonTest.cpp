@@ -55,7 +55,9 @@ void expectRoundTrip(const ResourceLibrary& library) {
     EXPECT_EQ(libraryToJson(rebuilt), json);
 }
 
-float floatOfBits(std::uint32_t bits) { return std::bit_cast<float>(bits); }
+float floatOfBits(std::uint32_t bits) {
+    return std::bit_cast<float>(bits);
+}
 
 TEST(LibraryJson, WorkedExampleText) {
     ResourceLibrary library;
@@ -94,8 +96,7 @@ TEST(LibraryJson, TextsAreEscapedWhereTheyWouldBeInvisible) {
     ResourceLibrary library;
     library.name = "a\"b\\c\x01\n\x7F\x81\x9D\x80\xFC";
     const std::string json = libraryToJson(library);
-    EXPECT_NE(json.find(R"("name": "a\"b\\c\u0001\u000A\u007F\u0081\u009D€ü",)"),
-              std::string::npos)
+    EXPECT_NE(json.find(R"("name": "a\"b\\c\u0001\u000A\u007F\u0081\u009D€ü",)"), std::string::npos)
         << json;
 }
 
@@ -118,9 +119,9 @@ TEST(LibraryJson, EveryFloatSurvivesBitForBit) {
     expectRoundTrip(library);
 
     const std::string json = libraryToJson(library);
-    for (const char* written : {R"("x1": "NaN:0x7FC00000")", R"("x1": "NaN:0xFFBFFFFF")",
-                                R"("x1": "Infinity")", R"("x1": "-Infinity")", R"("x1": -0,)",
-                                R"("x1": 1e-45,)", R"("x1": 0.1,)"}) {
+    for (const char* written :
+         {R"("x1": "NaN:0x7FC00000")", R"("x1": "NaN:0xFFBFFFFF")", R"("x1": "Infinity")",
+          R"("x1": "-Infinity")", R"("x1": -0,)", R"("x1": 1e-45,)", R"("x1": 0.1,)"}) {
         EXPECT_NE(json.find(written), std::string::npos) << written;
     }
 }
@@ -174,8 +175,7 @@ TEST(LibraryJson, RefusesEveryFaultWithItsPositionAndKeepsTheLibrary) {
          "expected '}'"},
         {"\"name\": \"Menu\"", "\"name\": \"Menü\", \"colour\": 3", 5, 19,
          "unbekanntes Feld \"colour\""},
-        {"\"kind\": 0,", "\"kind\": 0, \"kind\": 1,", 12, 18,
-         "das Feld \"kind\" steht doppelt"},
+        {"\"kind\": 0,", "\"kind\": 0, \"kind\": 1,", 12, 18, "das Feld \"kind\" steht doppelt"},
         {", \"textureId\": 0}", "}", 16, 104, "das Feld \"textureId\" fehlt"},
         {"  \"version\": 1,\n", "", 19, 1, "das Feld \"version\" fehlt"},
         {"\"id\": 1000", "\"id\": \"1000\"", 13, 13, "\"id\" muss eine ganze Zahl sein"},
