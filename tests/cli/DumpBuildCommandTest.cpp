@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,6 +11,18 @@
 #include "support/TemporaryFolder.h"
 
 namespace {
+
+// Runs a shell command line in folder; its standard output.
+std::string shell(const std::string& folder, const std::string& command) {
+    std::string output;
+    FILE* pipe = ::popen(("cd '" + folder + "' && " + command + " 2>&1").c_str(), "r");
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        output.append(buffer, n);
+    }
+    EXPECT_EQ(::pclose(pipe), 0) << command << "\n" << output;
+    return output;
+}
 
 class DumpBuildCommand : public ::testing::Test {
 protected:
@@ -101,16 +114,16 @@ TEST_F(DumpBuildCommand, BuildRefusesBadTextNamingPlaceAndReasonAndKeepsOut) {
     EXPECT_EQ(readFileBytes(out), "keep");
 }
 
-// Runs a shell command line in folder; its standard output.
-std::string shell(const std::string& folder, const std::string& command) {
-    std::string output;
-    FILE* pipe = ::popen(("cd '" + folder + "' && " + command + " 2>&1").c_str(), "r");
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        output.append(buffer, n);
-    }
-    EXPECT_EQ(::pclose(pipe), 0) << command << "\n" << output;
-    return output;
+TEST_F(DumpBuildCommand, BuildReadsStandardInputForDash) {
+    const std::string cli = "'" TOLVANE_CLI_PATH "'";
+    file("menu.gui", menuExampleBytes());
+    shell(folder.path(), cli + " dump menu.gui | " + cli + " build - built.gui");
+    EXPECT_EQ(readFileBytes(folder.file("built.gui")), menuExampleBytes());
+
+    const std::string refusal =
+        shell(folder.path(), "! echo '[]' | " + cli + " build - refused.gui");
+    EXPECT_EQ(refusal, "tolvane-cli: <stdin>:1:1: eine Bibliothek muss ein JSON-Objekt sein\n");
+    EXPECT_FALSE(std::ifstream(folder.file("refused.gui")).good());
 }
 
 TEST_F(DumpBuildCommand, GitDiffShowsAChangedCoordinateAsOneLine) {
