@@ -11,7 +11,7 @@ presets=("$@")
 ((${#presets[@]})) || presets=(default)
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-translations-l10n)
+    qt6-base-dev qt6-translations-l10n nlohmann-json3-dev git)
 # The tools that validate the installed desktop entry and AppStream metadata in the tests.
 packages+=(desktop-file-utils appstream)
 for preset in "${presets[@]}"; do

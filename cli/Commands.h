@@ -15,16 +15,20 @@ using Arguments = std::vector<std::string>;
 inline constexpr std::size_t kOneOrMore = static_cast<std::size_t>(-1);
 
 // A command of tolvane-cli: its name, its arguments' synopsis, a line of help, and the
-// function that runs it on exactly `argumentCount` arguments (or on kOneOrMore).
+// function that runs it on `argumentCount` arguments and up to `optionalArgumentCount` more
+// (or on one or more, for kOneOrMore).
 struct Command {
     const char* name;
     const char* synopsis;
     const char* help;
     std::size_t argumentCount;
     int (*run)(const Arguments& arguments);
+    std::size_t optionalArgumentCount = 0;
 };
 
 int runInfo(const Arguments& arguments);
 int runResave(const Arguments& arguments);
 int runCheck(const Arguments& arguments);
 int runHeader(const Arguments& arguments);
+int runDump(const Arguments& arguments);
+int runBuild(const Arguments& arguments);

@@ -17,6 +17,11 @@ constexpr std::array kCommands = {
             runCheck},
     Command{"header", "IN OUT", "schreibt die Header-Datei der Bibliothek IN nach OUT", 2,
             runHeader},
+    Command{"dump", "LIB [OUT]",
+            "schreibt LIB als JSON nach OUT (ohne OUT oder mit -: Standardausgabe)", 1, runDump, 1},
+    Command{"build", "JSON OUT",
+            "liest JSON (- ist die Standardeingabe) und speichert es als Bibliothek OUT", 2,
+            runBuild},
 };
 
 void printUsage(std::ostream& out) {
@@ -41,7 +46,11 @@ bool takes(const Command& command, const Arguments& arguments) {
         return false;
     }
     const std::size_t given = arguments.size() - 1;
-    return command.argumentCount == kOneOrMore ? given >= 1 : given == command.argumentCount;
+    if (command.argumentCount == kOneOrMore) {
+        return given >= 1;
+    }
+    return given >= command.argumentCount &&
+           given <= command.argumentCount + command.optionalArgumentCount;
 }
 
 }  // namespace

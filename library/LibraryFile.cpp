@@ -158,6 +158,13 @@ HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
 
 HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library,
                         LibrarySaveFailure* failure) {
+    return saveFileSafely(
+        path, [&library](tsOutputStream& stream) { return library.save(stream); }, failure);
+}
+
+HRESULT saveFileSafely(const std::string& path,
+                       const std::function<HRESULT(tsOutputStream&)>& writeContents,
+                       LibrarySaveFailure* failure) {
     const auto report = [failure](LibrarySaveFailure what, HRESULT result) {
         if (failure != nullptr) {
             *failure = what;
@@ -174,7 +181,7 @@ HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library,
         if (FAILED(opened)) {
             return report(LibrarySaveFailure::Open, opened);
         }
-        const HRESULT written = library.save(stream);
+        const HRESULT written = writeContents(stream);
         return report(FAILED(written) ? LibrarySaveFailure::Write : LibrarySaveFailure::None,
                       written);
     }
@@ -191,7 +198,7 @@ HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library,
             std::remove(temporary.c_str());
             return report(LibrarySaveFailure::Open, result);
         }
-        result = library.save(stream);
+        result = writeContents(stream);
     }
     if (SUCCEEDED(result) &&
         (!syncToDisk(temporary) || ::chmod(temporary.c_str(), permissionsFor(target)) != 0 ||

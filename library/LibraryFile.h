@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "library/uiresourcecontrol.h"
@@ -41,3 +42,9 @@ enum class LibrarySaveFailure { None, Open, Write };
 // replacement; failure, when given, says which step failed.
 HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library,
                         LibrarySaveFailure* failure = nullptr);
+
+// Writes a file the way saveLibraryFile does, with writeContents filling it; writeContents
+// returns its first failed write's code, or S_OK.
+HRESULT saveFileSafely(const std::string& path,
+                       const std::function<HRESULT(tsOutputStream&)>& writeContents,
+                       LibrarySaveFailure* failure = nullptr);

@@ -27,7 +27,7 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-char byteFor(char32_t c) {
+std::optional<char> byteFor(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
         return static_cast<char>(c);
     }
@@ -36,7 +36,7 @@ char byteFor(char32_t c) {
             return static_cast<char>(0x80 + i);
         }
     }
-    return '?';
+    return std::nullopt;
 }
 
 // Decodes one UTF-8 sequence at position; advances position. Returns U+FFFD for a broken one.
@@ -81,7 +81,20 @@ std::string windows1252FromUtf8(const std::string& utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t position = 0; position < utf8.size();) {
-        out += byteFor(nextCodePoint(utf8, position));
+        out += byteFor(nextCodePoint(utf8, position)).value_or('?');
+    }
+    return out;
+}
+
+std::optional<std::string> windows1252FromUtf8Exactly(const std::string& utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t position = 0; position < utf8.size();) {
+        const std::optional<char> byte = byteFor(nextCodePoint(utf8, position));
+        if (!byte) {
+            return std::nullopt;
+        }
+        out += *byte;
     }
     return out;
 }

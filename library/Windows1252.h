@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // Library texts are Windows-1252 bytes; the user sees and types Unicode.
@@ -11,3 +12,7 @@ std::string utf8FromWindows1252(const std::string& bytes);
 // Windows-1252 bytes for UTF-8; a character Windows-1252 cannot hold, and every byte of a
 // broken UTF-8 sequence, becomes '?'.
 std::string windows1252FromUtf8(const std::string& utf8);
+
+// Windows-1252 bytes for UTF-8 in which every character has a byte (the five unassigned
+// bytes come back from their C1 controls); nothing when one has none or the UTF-8 is broken.
+std::optional<std::string> windows1252FromUtf8Exactly(const std::string& utf8);

@@ -26,12 +26,20 @@ TEST(Windows1252, EncodesWhatItCanHoldAndMarksTheRest) {
               "?b");  // not UTF-8 at all
 }
 
+TEST(Windows1252, ExactEncodingRefusesWhatItCannotHold) {
+    EXPECT_EQ(windows1252FromUtf8Exactly("Menü €?\xC2\x81"), "Men\xFC \x80?\x81");
+    for (const char* utf8 : {"日", "\xC2\x80", "\xC2\x9E", "a\xC3", "\xC0\xAF", "\xED\xA0\x80"}) {
+        EXPECT_FALSE(windows1252FromUtf8Exactly(utf8)) << utf8;
+    }
+}
+
 TEST(Windows1252, EveryByteSurvivesTheRoundTrip) {
     std::string all;
     for (int byte = 0; byte < 256; ++byte) {
         all += static_cast<char>(byte);
     }
     EXPECT_EQ(windows1252FromUtf8(utf8FromWindows1252(all)), all);
+    EXPECT_EQ(windows1252FromUtf8Exactly(utf8FromWindows1252(all)), all);
 }
 
 }  // namespace
