@@ -45,6 +45,5 @@ inline constexpr int IDC_PROJECT_RESOURCE_PATH = 1016;
 
 // Every template the editor asks for; a test checks that the resource data has each.
 inline constexpr int kDialogTemplateIds[] = {
-    IDD_ABOUTBOX, IDD_TEST_RESULTS, IDD_BLANK_FORM,
-    IDD_TEXTURE_LIBRARY, IDD_PROJECT_SETTINGS,
+    IDD_ABOUTBOX, IDD_TEST_RESULTS, IDD_BLANK_FORM, IDD_TEXTURE_LIBRARY, IDD_PROJECT_SETTINGS,
 };

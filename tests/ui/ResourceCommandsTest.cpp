@@ -8,14 +8,6 @@
 
 namespace {
 
-QStringList labels(const QTreeWidgetItem* root) {
-    QStringList result;
-    for (int i = 0; i < root->childCount(); ++i) {
-        result << root->child(i)->text(0);
-    }
-    return result;
-}
-
 std::vector<std::int32_t> ids(const ResourceLibrary& library) {
     std::vector<std::int32_t> result;
     for (const auto& resource : library.resources) {
