@@ -24,5 +24,26 @@ inline constexpr int IDD_TEST_RESULTS = 132;
 inline constexpr int IDC_TEST_RESULTS_LIST = 1000;
 inline constexpr int IDD_BLANK_FORM = 134;
 
+// The texture library dialog and the titles of its list's columns.
+inline constexpr int IDD_TEXTURE_LIBRARY = 130;
+inline constexpr int IDC_TEXTURE_LIST = 1000;
+inline constexpr int IDC_TEXTURE_ID = 1001;
+inline constexpr int IDC_TEXTURE_WIDTH = 1010;
+inline constexpr int IDC_TEXTURE_HEIGHT = 1011;
+inline constexpr int IDC_TEXTURE_FORMAT = 1012;
+inline constexpr int IDC_TEXTURE_PATH = 1013;
+inline constexpr int IDC_TEXTURE_NEW = 1014;
+inline constexpr int IDC_TEXTURE_BLEND = 1015;
+inline constexpr int IDC_TEXTURE_DELETE = 1035;
+inline constexpr int IDS_TEXTURE_COLUMN_FILE = 61446;  // 61446 to 61450, one per column
+
+// The project settings dialog.
+inline constexpr int IDD_PROJECT_SETTINGS = 133;
+inline constexpr int IDC_PROJECT_NAME = 1001;
+inline constexpr int IDC_PROJECT_ID_START = 1013;
+inline constexpr int IDC_PROJECT_RESOURCE_PATH = 1016;
+
 // Every template the editor asks for; a test checks that the resource data has each.
-inline constexpr int kDialogTemplateIds[] = {IDD_ABOUTBOX, IDD_TEST_RESULTS, IDD_BLANK_FORM};
+inline constexpr int kDialogTemplateIds[] = {
+    IDD_ABOUTBOX, IDD_TEST_RESULTS, IDD_BLANK_FORM, IDD_TEXTURE_LIBRARY, IDD_PROJECT_SETTINGS,
+};
