@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPointer>
 #include <unordered_map>
 
 #include "document/LibraryCheck.h"
@@ -35,7 +36,6 @@ constexpr AreaColumn kAreaColumns[] = {
     {IDS_AREA_HEIGHT, 42},   {IDS_AREA_OFFSET_X, 42}, {IDS_AREA_OFFSET_Y, 42},
     {IDS_AREA_TEXTURE, 360},
 };
-constexpr int kTextureColumn = 9;
 
 const QString kEditWithoutSelection =
     QStringLiteral("Wählen Sie erst einen Bereich aus den Sie bearbeiten wollen.");
@@ -56,11 +56,6 @@ std::unordered_map<std::int32_t, QString> texturePaths(const ResourceLibrary& li
         paths[texture->id] = fromLibraryText(texture->path);
     }
     return paths;
-}
-
-QLineEdit* focusedEdit() {
-    QWidget* focus = QApplication::focusWidget();
-    return CTolvaneView_Button::IsEditControl(focus) ? static_cast<QLineEdit*>(focus) : nullptr;
 }
 
 bool clipboardHasText() {
@@ -89,24 +84,24 @@ CTolvaneView_Button::CTolvaneView_Button() : FormView(IDD_BUTTON_FORM) {
     onEditChange(IDC_IDENTIFIER, [this] { OnChangeIdentifier(); });
     onClicked(IDC_COPY_AREA, [this] { OnCopyArea(); });
 
-    // Clipboard and undo go to the focused edit, and only while one has the focus.
-    const auto enableCopyCut = [](framework::CommandUI& ui) {
+    // Clipboard and undo go to the focused edit, and only while one of the form's has the focus.
+    const auto enableCopyCut = [this](framework::CommandUI& ui) {
         const QLineEdit* edit = focusedEdit();
         ui.Enable(edit != nullptr && edit->hasSelectedText());
     };
     onUpdate(framework::ID_EDIT_COPY, enableCopyCut);
     onUpdate(framework::ID_EDIT_CUT, enableCopyCut);
-    onUpdate(framework::ID_EDIT_PASTE, [](framework::CommandUI& ui) {
+    onUpdate(framework::ID_EDIT_PASTE, [this](framework::CommandUI& ui) {
         ui.Enable(focusedEdit() != nullptr && clipboardHasText());
     });
-    onUpdate(framework::ID_EDIT_UNDO, [](framework::CommandUI& ui) {
+    onUpdate(framework::ID_EDIT_UNDO, [this](framework::CommandUI& ui) {
         const QLineEdit* edit = focusedEdit();
         ui.Enable(edit != nullptr && edit->isUndoAvailable());
     });
-    onCommand(framework::ID_EDIT_COPY, [] { focusedEdit()->copy(); });
-    onCommand(framework::ID_EDIT_CUT, [] { focusedEdit()->cut(); });
-    onCommand(framework::ID_EDIT_PASTE, [] { paste(focusedEdit()); });
-    onCommand(framework::ID_EDIT_UNDO, [] { focusedEdit()->undo(); });
+    onCommand(framework::ID_EDIT_COPY, [this] { focusedEdit()->copy(); });
+    onCommand(framework::ID_EDIT_CUT, [this] { focusedEdit()->cut(); });
+    onCommand(framework::ID_EDIT_PASTE, [this] { paste(focusedEdit()); });
+    onCommand(framework::ID_EDIT_UNDO, [this] { focusedEdit()->undo(); });
 }
 
 CTolvaneView_Button::~CTolvaneView_Button() {
@@ -117,6 +112,12 @@ CTolvaneView_Button::~CTolvaneView_Button() {
 
 bool CTolvaneView_Button::IsEditControl(const QWidget* window) {
     return qobject_cast<const QLineEdit*>(window) != nullptr;
+}
+
+QLineEdit* CTolvaneView_Button::focusedEdit() const {
+    QWidget* focus = QApplication::focusWidget();
+    return IsEditControl(focus) && page()->isAncestorOf(focus) ? static_cast<QLineEdit*>(focus)
+                                                               : nullptr;
 }
 
 void CTolvaneView_Button::DoDataExchange(framework::DataExchange& exchange) {
@@ -163,16 +164,14 @@ void CTolvaneView_Button::RefillAreaList() {
     const auto paths = texturePaths(currentDocument->library);
     for (std::size_t i = 0; i < current->areas.size(); ++i) {
         const ResourceArea& area = current->areas[i];
-        const int row = areaList->InsertItem(static_cast<int>(i), QString::number(i));
-        const float cells[] = {area.x1,      area.y1,       area.x2,
-                               area.y2,      area.width(),  area.height(),
-                               area.offsetX, area.offsetY};
-        for (int column = 1; column < kTextureColumn; ++column) {
-            areaList->SetItemText(row, column, cellText(cells[column - 1]));
+        QStringList cells{QString::number(i)};
+        for (const float value : {area.x1, area.y1, area.x2, area.y2, area.width(), area.height(),
+                                  area.offsetX, area.offsetY}) {
+            cells << cellText(value);
         }
-        if (const auto path = paths.find(area.textureId); path != paths.end()) {
-            areaList->SetItemText(row, kTextureColumn, path->second);
-        }
+        const auto path = paths.find(area.textureId);
+        cells << (path != paths.end() ? path->second : QString());
+        areaList->InsertRow(static_cast<int>(i), cells);
     }
 }
 
@@ -180,31 +179,39 @@ int CTolvaneView_Button::SelectedAreaIndex() const {
     return areaList->GetFirstSelectedItem();
 }
 
+// While the dialog runs, the library's records may be replaced (a file handed over from the
+// desktop is opened), which takes this form and the resource away; the area then goes nowhere.
+bool CTolvaneView_Button::runCoordinatesDialog(CCoordinatesDlg& dialog) {
+    const QPointer<QWidget> alive(this);
+    const UiResource* before = resource();
+    return dialog.DoModal() == framework::IDOK && alive != nullptr && resource() != nullptr &&
+           resource() == before;
+}
+
 void CTolvaneView_Button::OnNewArea() {
     CCoordinatesDlg dialog;
-    if (dialog.DoModal() != framework::IDOK) {
+    if (!runCoordinatesDialog(dialog)) {
         return;
     }
-    if (UiResource* current = resource()) {
-        current->areas.push_back(dialog.workingArea);
-        changed();
-        RefillAreaList();
-    }
+    resource()->areas.push_back(dialog.workingArea);
+    changed();
+    RefillAreaList();
 }
 
 void CTolvaneView_Button::OnEditArea() {
     const int index = SelectedAreaIndex();
-    UiResource* current = resource();
+    const UiResource* current = resource();
     if (index == -1 || current == nullptr) {
         framework::AfxMessageBox(kEditWithoutSelection);
         return;
     }
+    const auto position = static_cast<std::size_t>(index);
     CCoordinatesDlg dialog;
-    dialog.workingArea = current->areas.at(static_cast<std::size_t>(index));
-    if (dialog.DoModal() != framework::IDOK) {
+    dialog.workingArea = current->areas.at(position);
+    if (!runCoordinatesDialog(dialog) || position >= resource()->areas.size()) {
         return;
     }
-    current->areas.at(static_cast<std::size_t>(index)) = dialog.workingArea;
+    resource()->areas[position] = dialog.workingArea;
     changed();
     RefillAreaList();
 }

@@ -5,6 +5,8 @@
 
 #include "framework/FormView.h"
 
+class CCoordinatesDlg;
+class QLineEdit;
 class UiResource;
 
 namespace framework {
@@ -43,6 +45,10 @@ private:
     // The resource the form edits, or null when there is none to edit.
     UiResource* resource() const;
     void changed();
+    // The form's edit with the focus, or null.
+    QLineEdit* focusedEdit() const;
+    // Runs dialog; true when it was confirmed and the form and its resource are still there.
+    bool runCoordinatesDialog(CCoordinatesDlg& dialog);
 
     void OnNewArea();
     void OnEditArea();

@@ -26,8 +26,8 @@ TEST_F(ButtonFormTest, ShowsTheResourceWithOneRowPerArea) {
     EXPECT_EQ(formEdit(IDC_RESOURCE_ID).text(), QStringLiteral("5"));
     EXPECT_EQ(formEdit(IDC_IDENTIFIER).text(), QStringLiteral("KNOPF"));
 
-    const QStringList titles{"NR",     "TX1",    "TY1",    "TX2",    "TY2",
-                             "Width",  "Height", "X-Offs", "Y-Offs", "Texture"};
+    const QStringList titles{"NR",    "TX1",    "TY1",    "TX2",    "TY2",
+                             "Width", "Height", "X-Offs", "Y-Offs", "Texture"};
     const int widths[] = {32, 42, 42, 42, 42, 42, 42, 42, 42, 360};
     ASSERT_EQ(areaList().GetColumnCount(), 10);
     for (int column = 0; column < 10; ++column) {
@@ -201,8 +201,8 @@ TEST_F(ButtonFormTest, ClipboardAndUndoFollowTheFocusedEdit) {
     EXPECT_EQ(button().identifier, "KNOPF");
 
     areaList().setFocus();
-    for (const int id : {framework::ID_EDIT_COPY, framework::ID_EDIT_CUT,
-                         framework::ID_EDIT_PASTE, framework::ID_EDIT_UNDO}) {
+    for (const int id : {framework::ID_EDIT_COPY, framework::ID_EDIT_CUT, framework::ID_EDIT_PASTE,
+                         framework::ID_EDIT_UNDO}) {
         EXPECT_FALSE(enabled(frame(), id)) << id;
         EXPECT_FALSE(frame().dispatch(id)) << id;
     }

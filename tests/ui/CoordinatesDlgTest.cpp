@@ -6,6 +6,7 @@
 #include "framework/FrameworkTexts.h"
 #include "framework/StandardIds.h"
 #include "ui/CoordinatesDlg.h"
+#include "ui/TolvaneViewBlank.h"
 
 namespace {
 
@@ -203,6 +204,30 @@ TEST_F(ButtonFormTest, LastTextureWithTheAreasIdIsPreselected) {
     click(IDC_EDIT_AREA);
     EXPECT_EQ(button().areas[0].textureId, 7);
     EXPECT_EQ(areaList().GetItemText(0, 9), QStringLiteral("c.png"));
+}
+
+}  // namespace
+
+namespace {
+
+// A file handed over from the desktop may be opened while the dialog runs; the form and the
+// resource it edits are gone when the dialog ends, and the area goes nowhere.
+TEST_F(ButtonFormTest, LibraryReplacedWhileTheDialogRunsTakesNoArea) {
+    startOnButton({areaOf(1, 2, 3, 4)});
+    selectRow(0);
+    const QString other = library("other.gui", libraryWith({{0, 9, "Anders"}}));
+    dialogs.answer([this, other](framework::Dialog& dialog) {
+        retype(dialog, IDC_X1, QStringLiteral("50"));
+        ASSERT_NE(app->OpenDocumentFile(other), nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(currentButtonView, nullptr);
+        press(dialog, framework::IDOK);
+    });
+    click(IDC_EDIT_AREA);
+    ASSERT_EQ(doc().library.resources.size(), 1u);
+    EXPECT_EQ(doc().library.resources[0]->identifier, "Anders");
+    EXPECT_TRUE(doc().library.resources[0]->areas.empty());
+    EXPECT_NE(dynamic_cast<CTolvaneView_Blank*>(rightPane()), nullptr);
 }
 
 }  // namespace
