@@ -17,6 +17,7 @@
 #include "ui/TolvaneApp.h"
 #include "ui/TolvaneView.h"
 #include "ui/TolvaneViewBlank.h"
+#include "ui/TolvaneViewButton.h"
 
 namespace {
 
@@ -97,16 +98,23 @@ void CMainFrame::OnCreateClient() {
     SetActiveView(tree);
 }
 
-void CMainFrame::SwitchRightPane([[maybe_unused]] int kind) {
+void CMainFrame::SwitchRightPane(int kind) {
     if (GetActiveView() == splitterWindow->GetPane(kFormColumn)) {
         SetActiveView(splitterWindow->GetPane(kTreeColumn));
     }
     splitterWindow->DeleteView(kFormColumn);
-    // Kind 0 gets the button form once it exists; until then the blank form stands in.
-    auto* form = new CTolvaneView_Blank;
+    framework::View* form = nullptr;
+    if (kind == 0) {
+        form = new CTolvaneView_Button;
+    } else {
+        form = new CTolvaneView_Blank;
+    }
     document().AddView(form);
     splitterWindow->CreateView(kFormColumn, form);
     form->OnInitialUpdate();
+    if (kind == 0 && currentButtonView != nullptr) {
+        currentButtonView->FillFromSelection();
+    }
 }
 
 void CMainFrame::moveFocusToPane(int step) {
