@@ -253,6 +253,12 @@ TEST_F(ControlsTest, UpperCaseEditRaisesEveryLetterOnceAndNotifiesOnce) {
               QStringLiteral("STRAßE"));
 }
 
+TEST_F(ControlsTest, ALeftAlignedLabelShowsItsWholeText) {
+    for (QLabel* text : dialog.findChildren<QLabel*>()) {
+        EXPECT_GE(text->width(), text->sizeHint().width()) << text->text().toStdString();
+    }
+}
+
 TEST_F(ControlsTest, FieldsAreNamedByTheirLabelsAndButtonsByTheirTexts) {
     EXPECT_EQ(dialog.combo(kFormatCombo)->accessibleName(), QStringLiteral("Format:"));
     EXPECT_EQ(dialog.combo(kChoiceCombo)->accessibleName(), QStringLiteral("Wahl:"));
