@@ -1,8 +1,10 @@
 #include "ui/TolvaneApp.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 #include "ui/TolvaneDoc.h"
@@ -68,13 +70,8 @@ bool CTolvaneApp::InitInstance(const QStringList& arguments) {
             return false;
         }
         server = std::make_unique<InstanceServer>();
-        QObject::connect(server.get(), &InstanceServer::fileRequested, [this](const QString& file) {
-            if (mainWindow() != nullptr) {
-                mainWindow()->activateWindow();
-                mainWindow()->raise();
-            }
-            OpenDocumentFile(file);
-        });
+        QObject::connect(server.get(), &InstanceServer::fileRequested,
+                         [this](const QString& file) { openHandedOverFile(file); });
         server->listen(channelName);
     }
 
@@ -83,6 +80,25 @@ bool CTolvaneApp::InitInstance(const QStringList& arguments) {
     }
     mainWindow()->showMaximized();
     return true;
+}
+
+void CTolvaneApp::openHandedOverFile(const QString& path) {
+    QWidget* frame = mainWindow();
+    auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (frame != nullptr && modal != nullptr) {
+        QObject::connect(
+            modal, &QDialog::finished, frame,
+            [this, frame, path] {
+                QTimer::singleShot(0, frame, [this, path] { openHandedOverFile(path); });
+            },
+            Qt::SingleShotConnection);
+        return;
+    }
+    if (frame != nullptr) {
+        frame->activateWindow();
+        frame->raise();
+    }
+    OpenDocumentFile(path);
 }
 
 void CTolvaneApp::OnAppAbout() {

@@ -26,6 +26,10 @@ public:
     // InitInstance handed its file to a running editor.
     bool handedToRunningEditor() const { return handedOver; }
     void OnAppAbout();
+    // Opens a file handed over by another start of the editor. While a dialog or message box
+    // runs, the file waits until it has closed and its caller has finished: opening it then
+    // would replace the library under the dialog.
+    void openHandedOverFile(const QString& path);
 
     framework::RecentFileList& recentFiles() { return recent; }
     // The main window was closed: the program ends.

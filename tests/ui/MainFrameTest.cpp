@@ -268,6 +268,25 @@ TEST_F(EditorTest, DroppedFilesOpenTheFirst) {
     EXPECT_EQ(doc().GetPathName(), first);
 }
 
+TEST_F(EditorTest, AFileHandedOverWhileADialogRunsOpensAfterItClosed) {
+    ASSERT_TRUE(start({library("erste.gui", libraryWith({{0, 5, "Erste"}}))}));
+    const QString second = library("zweite.gui", libraryWith({{0, 6, "Zweite"}}));
+    ScriptedModalDialogs dialogs;
+    dialogs.answer([&](framework::Dialog& dialog) {
+        app->openHandedOverFile(second);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(labels(tree().topLevelItem(0)), QStringList{QStringLiteral("Erste")})
+            << "nothing is opened under the dialog";
+        press(dialog, framework::IDCANCEL);
+    });
+    const QString first = doc().GetPathName();
+    frame().dispatch(ID_PROJECT_SETTINGS);
+    EXPECT_EQ(doc().GetPathName(), first);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(doc().GetPathName(), second);
+    EXPECT_EQ(labels(tree().topLevelItem(0)), QStringList{QStringLiteral("Zweite")});
+}
+
 TEST_F(EditorTest, FileHandedOverWhileRunningOpensInTheRunningEditor) {
     const QString channel =
         QStringLiteral("tolvane-test-%1").arg(QCoreApplication::applicationPid());
