@@ -13,6 +13,7 @@
 #include "framework/Resources.h"
 #include "framework/SplitterWindow.h"
 #include "framework/StandardIds.h"
+#include "ui/PreviewDock.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneApp.h"
 #include "ui/TolvaneView.h"
@@ -35,6 +36,7 @@ CMainFrame::CMainFrame(framework::Document& document) : FrameWindow(document) {
     setAcceptDrops(true);
     OnCreate();
     OnCreateClient();
+    createPreview();
     updateTitle();
 }
 
@@ -79,6 +81,28 @@ void CMainFrame::createStatusBar() {
         label->setEnabled(false);
         statusBar()->addPermanentWidget(label);
     }
+}
+
+// The preview beside the form follows the tree's selection and every change of the library.
+void CMainFrame::createPreview() {
+    previewDock = new CPreviewDock(*this);
+    previewDock->restoreSettings();
+    onCommand(ID_VIEW_PREVIEW, [this] { previewDock->setVisible(previewDock->isHidden()); });
+    onUpdate(ID_VIEW_PREVIEW, [this](framework::CommandUI& ui) {
+        ui.SetCheck(!previewDock->isHidden());
+        ui.Enable();
+    });
+    // Runs after the tree's own handler, which has replaced the form by then.
+    connect(currentTreeView, &QTreeWidget::itemSelectionChanged, previewDock,
+            &CPreviewDock::Refresh);
+    // Every change of the library marks the document modified, which this hears of.
+    auto enableCommands = std::move(document().contentsChanged);
+    document().contentsChanged = [this, enableCommands] {
+        if (enableCommands) {
+            enableCommands();
+        }
+        previewDock->Refresh();
+    };
 }
 
 void CMainFrame::OnCreateClient() {

@@ -1,0 +1,162 @@
+#include <QAction>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <filesystem>
+
+#include "EditorFixture.h"
+#include "ui/CompositionView.h"
+#include "ui/PreviewDock.h"
+#include "ui/PreviewPanel.h"
+#include "ui/ResourceIds.h"
+#include "ui/TextureView.h"
+
+namespace {
+
+// clang-format off
+
+// Library "Vorschau" with resource path gfx/: texture 0 rot.png (16 x 16), texture 1
+// blau.png (declared 16 x 16); button Start with two areas on rot.png, button Ende with one
+// area on blau.png placed at (2, 1).
+std::string previewLibraryBytes() {
+    return LibraryBytes()
+        .header(3, 1000, "Vorschau", "gfx/")
+        .u32(2)
+        .i32(0).text("rot.png").i32(0).i32(0).i32(2).i32(1)
+        .i32(1).text("blau.png").i32(0).i32(0).i32(2).i32(1)
+        .u32(2)
+        .i32(0).i32(1000).text("Start").u32(2)
+            .f32(0).f32(0).f32(8).f32(8).f32(0).f32(0).f32(1).f32(1).i32(0)
+            .f32(8).f32(0).f32(16).f32(8).f32(8).f32(0).f32(1).f32(1).i32(0)
+        .i32(0).i32(1001).text("Ende").u32(1)
+            .f32(0).f32(0).f32(4).f32(4).f32(2).f32(1).f32(1).f32(1).i32(1)
+        .str();
+}
+
+// clang-format on
+
+QImage filled(QColor colour) {
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(colour);
+    return image;
+}
+
+class PreviewTest : public EditorTest {
+protected:
+    // Writes the library with its textures beside it, in a folder that is not the current one.
+    QString previewLibrary() {
+        std::filesystem::create_directory(folder.file("gfx"));
+        filled(Qt::red).save(QString::fromStdString(folder.file("gfx/rot.png")));
+        filled(Qt::blue).save(QString::fromStdString(folder.file("gfx/blau.png")));
+        return library("vorschau.gui", previewLibraryBytes());
+    }
+
+    PreviewPanel& panel() { return *frame().preview()->panel(); }
+
+    QAction* previewAction() {
+        QMenu* view = frame().menuBar()->actions()[2]->menu();
+        for (QAction* action : view->actions()) {
+            if (action->text() == QStringLiteral("&Vorschau")) {
+                return action;
+            }
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(PreviewTest, TheViewMenuEntryTogglesThePanelAndItsStateSurvivesARestart) {
+    ASSERT_TRUE(start());
+    QAction* toggle = previewAction();
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_EQ(toggle->statusTip(), QStringLiteral("Blendet die Vorschau ein oder aus."));
+    EXPECT_EQ(frame().dockWidgetArea(frame().preview()), Qt::RightDockWidgetArea);
+    EXPECT_FALSE(frame().preview()->isHidden());  // shown at first
+    frame().updateCommandUI();
+    EXPECT_TRUE(toggle->isChecked());
+
+    toggle->trigger();
+    EXPECT_TRUE(frame().preview()->isHidden());
+    EXPECT_FALSE(toggle->isChecked());
+
+    app.reset();
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(frame().preview()->isHidden());
+    frame().updateCommandUI();
+    EXPECT_FALSE(previewAction()->isChecked());
+
+    frame().addDockWidget(Qt::LeftDockWidgetArea, frame().preview());
+    previewAction()->trigger();
+    app.reset();
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(frame().preview()->isHidden());
+    EXPECT_EQ(frame().dockWidgetArea(frame().preview()), Qt::LeftDockWidgetArea);
+}
+
+TEST_F(PreviewTest, FollowsTheTreeSelectionAndEveryChangeOfTheLibrary) {
+    ASSERT_TRUE(start({previewLibrary()}));
+    EXPECT_EQ(panel().caption(), QStringLiteral("Keine Ressource ausgewählt."));
+
+    tree().SelectResource(doc().library.resources[1].get());
+    ASSERT_EQ(panel().scene().areas.size(), 1u);
+    // Found beside the library, though the current folder does not have it.
+    EXPECT_EQ(panel().textureView()->texture().pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_TRUE(panel().notes().isEmpty()) << panel().notes().toStdString();
+    EXPECT_EQ(panel().compositionView()->composition().size(), QSize(4, 4));
+
+    tree().SelectResource(doc().library.resources[0].get());
+    ASSERT_EQ(panel().scene().areas.size(), 2u);
+    EXPECT_EQ(panel().textureView()->texture().pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(panel().textureView()->outlines().size(), 2u);
+    EXPECT_EQ(panel().compositionView()->composition().size(), QSize(16, 8));
+
+    // A change of the library reaches the preview through the document's modified flag.
+    doc().library.resources[0]->areas[1].textureId = 1;
+    doc().library.resources[0]->areas[1].offsetY = 8;
+    doc().SetModifiedFlag();
+    EXPECT_EQ(panel().textureView()->outlines().size(), 1u);
+    const QImage composed = panel().compositionView()->composition();
+    ASSERT_EQ(composed.size(), QSize(16, 16));
+    EXPECT_EQ(composed.pixelColor(12, 12), QColor(Qt::blue));
+    EXPECT_EQ(composed.pixelColor(12, 4).alpha(), 0);
+
+    tree().setCurrentItem(tree().topLevelItem(0));
+    EXPECT_EQ(panel().caption(), QStringLiteral("Keine Ressource ausgewählt."));
+}
+
+TEST_F(PreviewTest, AHiddenPanelCatchesUpWhenShown) {
+    ASSERT_TRUE(start({previewLibrary()}));
+    frame().dispatch(ID_VIEW_PREVIEW);
+    ASSERT_TRUE(frame().preview()->isHidden());
+    tree().SelectResource(doc().library.resources[1].get());
+    frame().dispatch(ID_VIEW_PREVIEW);
+    EXPECT_EQ(panel().scene().areas.size(), 1u);
+}
+
+TEST_F(PreviewTest, UsingThePreviewNeverChangesTheLibrary) {
+    ASSERT_TRUE(start({previewLibrary()}));
+    const std::string before = folder.file("vorher.gui");
+    ASSERT_EQ(doc().WriteLibraryFile(QString::fromStdString(before)), S_OK);
+
+    for (const auto& resource : doc().library.resources) {
+        tree().SelectResource(resource.get());
+        TextureView& view = *panel().textureView();
+        view.zoomAbout(3.0, QPointF(10, 10));
+        QTest::mouseMove(&view, QPoint(20, 20));
+        view.zoomToFit();
+        panel().compositionView()->grab();
+    }
+    tree().SelectResource(doc().library.resources[0].get());
+    filled(Qt::green).save(QString::fromStdString(folder.file("gfx/rot.png")));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return panel().textureView()->texture().pixelColor(0, 0) == Qt::green; }, 2000));
+    frame().dispatch(ID_VIEW_PREVIEW);
+    frame().dispatch(ID_VIEW_PREVIEW);
+
+    const std::string after = folder.file("nachher.gui");
+    ASSERT_EQ(doc().WriteLibraryFile(QString::fromStdString(after)), S_OK);
+    EXPECT_EQ(readFileBytes(after), readFileBytes(before));
+    EXPECT_FALSE(doc().IsModified());
+}
+
+}  // namespace
