@@ -73,6 +73,16 @@ TEST(CheckCommand, FindsTexturesBesideTheLibraryFromAnotherFolder) {
     EXPECT_NE(result.out.find("Menu - 4 Fehler, 0 Warnung(en)\n"), std::string::npos);
 }
 
+// The showcase's textures lie beside it in gfx/, wherever the check is run from.
+TEST(CheckCommand, TheShowcaseFindsAllItsTextures) {
+    const TemporaryFolder elsewhere;
+    const CliResult result =
+        runCli({"check", std::string(TOLVANE_EXAMPLES_DIR) + "/Showcase.gui"}, elsewhere.path());
+
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.out, "*** Objektdaten prüfen ***\n\n\nHauptmenü - 0 Fehler, 0 Warnung(en)\n");
+}
+
 TEST(CheckCommand, SucceedsOnACleanLibrary) {
     const TemporaryFolder folder;
     writeFileBytes(folder.file("menu.gui"), cleanMenuBytes());

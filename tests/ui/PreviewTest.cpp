@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <filesystem>
+#include <set>
 
 #include "EditorFixture.h"
 #include "ui/CompositionView.h"
@@ -122,6 +123,25 @@ TEST_F(PreviewTest, FollowsTheTreeSelectionAndEveryChangeOfTheLibrary) {
 
     tree().setCurrentItem(tree().topLevelItem(0));
     EXPECT_EQ(panel().caption(), QStringLiteral("Keine Ressource ausgewählt."));
+}
+
+// PNG, TGA and BMP: every texture of the showcase is read, and the shown ones have their sizes.
+TEST_F(PreviewTest, TheShowcaseShowsEveryTexture) {
+    // A copy, since opening a library writes its backup beside it.
+    const std::filesystem::path examples(TOLVANE_EXAMPLES_DIR);
+    std::filesystem::copy(examples / "gfx", folder.file("gfx"));
+    std::filesystem::copy(examples / "Showcase.gui", folder.file("Showcase.gui"));
+    ASSERT_TRUE(start({QString::fromStdString(folder.file("Showcase.gui"))}));
+    std::set<std::int32_t> shown;
+    for (const auto& resource : doc().library.resources) {
+        tree().SelectResource(resource.get());
+        EXPECT_TRUE(panel().notes().isEmpty()) << panel().notes().toStdString();
+        EXPECT_FALSE(panel().compositionView()->composition().isNull());
+        for (const ResourceArea& area : resource->areas) {
+            shown.insert(area.textureId);
+        }
+    }
+    EXPECT_EQ(shown, (std::set<std::int32_t>{0, 1, 2}));
 }
 
 TEST_F(PreviewTest, AHiddenPanelCatchesUpWhenShown) {
