@@ -74,8 +74,9 @@ void CPreviewDock::showEvent(QShowEvent* event) {
     }
 }
 
-void CPreviewDock::setWorkingArea(WorkingArea area) {
+void CPreviewDock::setWorkingArea(WorkingArea area, const UiResource* owner) {
     working = area;
+    workingOwner = owner;
     Refresh();
 }
 
@@ -89,10 +90,13 @@ void CPreviewDock::Refresh() {
         return;
     }
     stale = false;
-    const UiResource* resource = currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr;
+    const UiResource* resource =
+        currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr;
+    // The working area belongs to the resource the dialog was opened for, which may have gone.
+    const bool editing = resource != nullptr && resource == workingOwner;
     content->showScene(BuildPreviewScene(
         currentDocument->library, QFile::encodeName(currentDocument->GetPathName()).toStdString(),
-        resource, selectedAreaRow(), resource != nullptr ? working : WorkingArea{}));
+        resource, selectedAreaRow(), editing ? working : WorkingArea{}));
 }
 
 void NotifyPreview() {
@@ -112,7 +116,8 @@ PreviewWorkingArea::PreviewWorkingArea(QWidget& dialog, const ResourceArea& area
             QObject::connect(list, &QComboBox::currentIndexChanged, NotifyPreview));
     }
     if (currentPreview != nullptr) {
-        currentPreview->setWorkingArea({&area, row});
+        currentPreview->setWorkingArea(
+            {&area, row}, currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr);
     }
 }
 
@@ -121,6 +126,6 @@ PreviewWorkingArea::~PreviewWorkingArea() {
         QObject::disconnect(connection);
     }
     if (currentPreview != nullptr) {
-        currentPreview->setWorkingArea({});
+        currentPreview->setWorkingArea({}, nullptr);
     }
 }

@@ -25,9 +25,9 @@ public:
     // coordinates dialog have it now. While the panel is hidden this waits until it shows.
     void Refresh();
 
-    // While a coordinates dialog edits area (in place of row, -1 for a new one), the preview
-    // shows it instead; null ends that.
-    void setWorkingArea(WorkingArea area);
+    // While a coordinates dialog edits area for resource owner (in place of row, -1 for a new
+    // one), the preview shows it instead; a null area ends that.
+    void setWorkingArea(WorkingArea area, const UiResource* owner);
 
     // Docks the panel where the settings say (right of the form at first), shown or not.
     void restoreSettings();
@@ -47,6 +47,7 @@ private:
     TextureCache cache;
     PreviewPanel* content = nullptr;
     WorkingArea working;
+    const UiResource* workingOwner = nullptr;  // compared, never read
     bool stale = true;
 };
 

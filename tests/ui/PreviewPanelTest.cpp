@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
+#include <QWheelEvent>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -120,6 +122,11 @@ TEST_F(PreviewPanelTest, OutlinesEveryAreaOfTheShownTextureTheSelectedOneHighlig
     EXPECT_EQ(outlines[1].row, 1);
     EXPECT_TRUE(outlines[1].selected);
     EXPECT_TRUE(panel.notes().isEmpty());
+
+    // From 8:1 up a grid line runs between the pixels; below, none.
+    EXPECT_NE(shownAt({3.0, 15.5}), kRed);
+    panel.textureView()->zoomAbout(0.5, panel.textureView()->viewFromTexture({8, 8}));
+    EXPECT_EQ(shownAt({3.0, 15.5}), kRed);
 }
 
 TEST_F(PreviewPanelTest, ShowsTheSelectedAreasTextureAndAreaZerosWithoutSelection) {
@@ -260,6 +267,15 @@ TEST_F(PreviewPanelTest, ShowsThePixelUnderThePointerAndZoomsAboutIt) {
     EXPECT_EQ(panel.pointerText(), QStringLiteral("Pixel 10, 3  RGBA 0, 0, 255, 255"));
     QTest::mouseMove(&view, view.viewFromTexture({-3, -3}).toPoint());
     EXPECT_TRUE(panel.pointerText().isEmpty());
+
+    // Ctrl and one notch of the wheel: a quarter more, the pixel under the pointer staying.
+    const QPointF pointer = view.viewFromTexture({12.5, 6.5});
+    QWheelEvent wheel(pointer, view.mapToGlobal(pointer), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view, &wheel);
+    EXPECT_EQ(view.zoom(), 5.0);
+    EXPECT_EQ(view.pixelAt(pointer), QPoint(12, 6));
+    EXPECT_EQ(view.viewFromTexture({12.5, 6.5}), pointer);
 
     view.zoomToFit();
     EXPECT_TRUE(view.fitting());
