@@ -69,13 +69,20 @@ QWidget* makeControl(const ControlTemplate& entry, QWidget* page) {
 }
 
 // A combo's template height is that of its dropped-down list; closed, it is one line high.
+// A left-aligned label grows to the right where the desktop's font is wider than the one the
+// template was laid out for, so that its text is not cut off.
 void place(QWidget* control, const QRect& pixels) {
     if (auto* combo = qobject_cast<ComboBox*>(control)) {
         combo->setGeometry(pixels.x(), pixels.y(), pixels.width(), combo->sizeHint().height());
         combo->setDroppedHeight(pixels.height());
         return;
     }
-    control->setGeometry(pixels);
+    QRect area = pixels;
+    if (auto* label = qobject_cast<QLabel*>(control);
+        label != nullptr && label->alignment().testFlag(Qt::AlignLeft) && label->pixmap().isNull()) {
+        area.setWidth(qMax(area.width(), label->sizeHint().width()));
+    }
+    control->setGeometry(area);
 }
 
 QString withoutMnemonic(QString text) {

@@ -64,6 +64,21 @@ int ReportList::InsertItem(int index, const QString& text) {
     return row;
 }
 
+int ReportList::InsertRow(int index, const QStringList& cells) {
+    const int row = qBound(0, index, rows->rowCount());
+    QList<QStandardItem*> items;
+    for (int column = 0; column < rows->columnCount(); ++column) {
+        items.append(new QStandardItem(column < cells.size() ? cells[column] : QString()));
+    }
+    if (items.isEmpty()) {
+        rows->insertRow(row);
+    } else {
+        rows->insertRow(row, items);
+    }
+    rows->setVerticalHeaderItem(row, new QStandardItem);
+    return row;
+}
+
 void ReportList::SetItemText(int row, int column, const QString& text) {
     if (row < 0 || row >= rows->rowCount() || column < 0 || column >= rows->columnCount()) {
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QTreeView>
 #include <QtGlobal>
 
@@ -28,6 +29,9 @@ public:
     // Inserts a row with text in column 0 before row index (at the end when past it);
     // returns its index.
     int InsertItem(int index, const QString& text);
+    // Inserts a row with the texts of its cells, column by column, in one step (texts for
+    // columns the list does not have are not kept); returns its index.
+    int InsertRow(int index, const QStringList& cells);
     void SetItemText(int row, int column, const QString& text);
     QString GetItemText(int row, int column) const;
     bool DeleteItem(int row);

@@ -6,18 +6,9 @@
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/SavedBytes.h"
 #include "library/uiresourcecontrol.h"
 #include "testing/MemoryStreams.h"
-
-namespace {
-
-std::string savedBytes(const ResourceLibrary& library) {
-    MemoryOutputStream output;
-    FUZZ_CHECK(SUCCEEDED(library.save(output)));
-    return output.data();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     MemoryInputStream input(std::string(reinterpret_cast<const char*>(data), size));

@@ -18,12 +18,14 @@
 #include "ui/TolvaneApp.h"
 #include "ui/TolvaneView.h"
 #include "ui/TolvaneViewBlank.h"
+#include "ui/TolvaneViewButton.h"
 
 namespace {
 
 constexpr int kTreeColumn = 0;
 constexpr int kFormColumn = 1;
 constexpr int kTreeWidth = 260;
+constexpr int kFormMinimumWidth = 80;  // of the right pane, beside the preview
 constexpr int kCapsLockPane = 59137;
 constexpr int kNumLockPane = 59138;
 constexpr int kScrollLockPane = 59139;
@@ -87,6 +89,8 @@ void CMainFrame::createStatusBar() {
 void CMainFrame::createPreview() {
     previewDock = new CPreviewDock(*this);
     previewDock->restoreSettings();
+    // In a narrow window the preview yields before the tree does.
+    splitterWindow->setMinimumWidth(kTreeWidth + splitterWindow->handleWidth() + kFormMinimumWidth);
     onCommand(ID_VIEW_PREVIEW, [this] { previewDock->setVisible(previewDock->isHidden()); });
     onUpdate(ID_VIEW_PREVIEW, [this](framework::CommandUI& ui) {
         ui.SetCheck(!previewDock->isHidden());
@@ -121,16 +125,23 @@ void CMainFrame::OnCreateClient() {
     SetActiveView(tree);
 }
 
-void CMainFrame::SwitchRightPane([[maybe_unused]] int kind) {
+void CMainFrame::SwitchRightPane(int kind) {
     if (GetActiveView() == splitterWindow->GetPane(kFormColumn)) {
         SetActiveView(splitterWindow->GetPane(kTreeColumn));
     }
     splitterWindow->DeleteView(kFormColumn);
-    // Kind 0 gets the button form once it exists; until then the blank form stands in.
-    auto* form = new CTolvaneView_Blank;
+    framework::View* form = nullptr;
+    if (kind == 0) {
+        form = new CTolvaneView_Button;
+    } else {
+        form = new CTolvaneView_Blank;
+    }
     document().AddView(form);
     splitterWindow->CreateView(kFormColumn, form);
     form->OnInitialUpdate();
+    if (kind == 0 && currentButtonView != nullptr) {
+        currentButtonView->FillFromSelection();
+    }
 }
 
 void CMainFrame::moveFocusToPane(int step) {

@@ -2,13 +2,16 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QSettings>
 
+#include "framework/ReportList.h"
 #include "ui/PreviewPanel.h"
 #include "ui/TolvaneDoc.h"
 #include "ui/TolvaneView.h"
+#include "ui/TolvaneViewButton.h"
 
 CPreviewDock* currentPreview = nullptr;
 
@@ -80,8 +83,17 @@ void CPreviewDock::setWorkingArea(WorkingArea area, const UiResource* owner) {
     Refresh();
 }
 
+// The form is made anew for every selection in the tree; the preview hears of its area
+// list's selection from the first refresh after that on.
 int CPreviewDock::selectedAreaRow() {
-    return -1;
+    if (currentButtonView != followedForm) {
+        followedForm = currentButtonView;
+        if (followedForm != nullptr && followedForm->areaList != nullptr) {
+            connect(followedForm->areaList->selectionModel(),
+                    &QItemSelectionModel::selectionChanged, this, &CPreviewDock::Refresh);
+        }
+    }
+    return followedForm != nullptr ? followedForm->SelectedAreaIndex() : -1;
 }
 
 void CPreviewDock::Refresh() {

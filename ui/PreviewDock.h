@@ -8,6 +8,7 @@
 #include "ui/PreviewScene.h"
 #include "ui/TextureCache.h"
 
+class CTolvaneView_Button;
 class PreviewPanel;
 class QMainWindow;
 
@@ -46,6 +47,7 @@ private:
     QMainWindow& frame;
     TextureCache cache;
     PreviewPanel* content = nullptr;
+    QPointer<CTolvaneView_Button> followedForm;
     WorkingArea working;
     const UiResource* workingOwner = nullptr;  // compared, never read
     bool stale = true;

@@ -108,24 +108,34 @@ void PreviewPanel::render() {
 }
 
 void PreviewPanel::showTexture(QStringList& notes) {
+    if (!current.hasResource) {
+        captionLabel->setText(QStringLiteral("Keine Ressource ausgewählt."));
+        texture->setTexture(QImage(), {});
+        return;
+    }
+    const QString resource = QStringLiteral("%1, Id %2\n")
+                                 .arg(fromLibraryText(current.identifier))
+                                 .arg(static_cast<std::uint32_t>(current.id));
     const int row = current.shownRow();
     if (row < 0) {
-        captionLabel->setText(current.hasResource ? QStringLiteral("Die Ressource hat keine Bereiche.")
-                                                  : QStringLiteral("Keine Ressource ausgewählt."));
+        captionLabel->setText(resource + QStringLiteral("Die Ressource hat keine Bereiche."));
         texture->setTexture(QImage(), {});
         return;
     }
     const ResourceArea& area = current.areas[static_cast<std::size_t>(row)];
     const PreviewTexture* entry = current.textureOf(area.textureId);
     if (entry == nullptr) {
-        captionLabel->setText(QStringLiteral("Bereich %1").arg(row));
+        captionLabel->setText(resource + QStringLiteral("Bereich %1").arg(row));
         notes << QStringLiteral("Bereich %1: keine Textur mit der Id %2.").arg(row).arg(area.textureId);
         texture->setTexture(QImage(), {});
         return;
     }
     const TextureLoad load = cache.load(entry->candidates);
     const QString path = fromLibraryText(entry->path);
-    captionLabel->setText(QStringLiteral("Bereich %1 – Textur %2: %3").arg(row).arg(entry->id).arg(path));
+    captionLabel->setText(resource + QStringLiteral("Bereich %1 – Textur %2: %3")
+                                         .arg(row)
+                                         .arg(entry->id)
+                                         .arg(path));
     if (!load.failure.isEmpty()) {
         notes << QStringLiteral("Die Textur „%1“ kann nicht geladen werden: %2. Versucht: %3")
                      .arg(path, load.failure, load.file);

@@ -20,7 +20,7 @@ class PreviewPanel : public QWidget {
 public:
     PreviewPanel(TextureCache& cache, QWidget* parent = nullptr);
 
-    QSize sizeHint() const override { return {360, 560}; }
+    QSize sizeHint() const override { return {280, 560}; }
 
     void showScene(PreviewScene scene);
     const PreviewScene& scene() const { return current; }

@@ -37,6 +37,8 @@ PreviewScene BuildPreviewScene(const ResourceLibrary& library, const std::string
         return scene;
     }
     scene.hasResource = true;
+    scene.id = resource->id;
+    scene.identifier = resource->identifier;
     scene.areas = resource->areas;
     scene.selectedRow = selectedRow;
     if (working.area != nullptr) {

@@ -20,6 +20,8 @@ struct PreviewTexture {
 
 struct PreviewScene {
     bool hasResource = false;
+    std::int32_t id = 0;
+    std::string identifier;
     std::vector<ResourceArea> areas;  // in list order, a working area in its place
     int selectedRow = -1;             // the highlighted row, -1 for none
     std::vector<PreviewTexture> textures;  // those the areas name, in table order

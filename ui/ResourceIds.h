@@ -18,12 +18,70 @@ inline constexpr int IDR_MAINFRAME = 128;  // the document string, menu, acceler
 inline constexpr int IDR_RESOURCE_TOOLBAR = 137;
 inline constexpr int IDS_RESOURCES_ROOT = 61451;
 inline constexpr int IDS_INVALID_IDENTIFIER = 61452;
+// Column titles of the area list.
+inline constexpr int IDS_AREA_X1 = 61453;
+inline constexpr int IDS_AREA_Y1 = 61454;
+inline constexpr int IDS_AREA_X2 = 61455;
+inline constexpr int IDS_AREA_Y2 = 61456;
+inline constexpr int IDS_AREA_NUMBER = 61457;
+inline constexpr int IDS_AREA_OFFSET_X = 61458;
+inline constexpr int IDS_AREA_OFFSET_Y = 61459;
+inline constexpr int IDS_AREA_WIDTH = 61460;
+inline constexpr int IDS_AREA_HEIGHT = 61461;
+inline constexpr int IDS_AREA_TEXTURE = 61462;
 
 // Dialog templates and their controls.
 inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_TEST_RESULTS = 132;
 inline constexpr int IDC_TEST_RESULTS_LIST = 1000;
 inline constexpr int IDD_BLANK_FORM = 134;
+inline constexpr int IDD_BUTTON_FORM = 139;
+inline constexpr int IDC_AREA_LIST = 1000;
+inline constexpr int IDC_RESOURCE_ID = 1001;
+inline constexpr int IDC_IDENTIFIER = 1013;
+inline constexpr int IDC_NEW_AREA = 1018;
+inline constexpr int IDC_EDIT_AREA = 1019;
+inline constexpr int IDC_DELETE_AREA = 1020;
+inline constexpr int IDC_COPY_AREA = 1021;
+inline constexpr int IDD_COORDINATES = 140;
+inline constexpr int IDC_X1 = 1032;
+inline constexpr int IDC_Y1 = 1033;
+inline constexpr int IDC_X2 = 1034;
+inline constexpr int IDC_Y2 = 1022;
+inline constexpr int IDC_WIDTH = 1029;
+inline constexpr int IDC_HEIGHT = 1031;
+inline constexpr int IDC_OFFSET_X = 1036;
+inline constexpr int IDC_OFFSET_Y = 1037;
+inline constexpr int IDC_STRETCH_X = 1039;
+inline constexpr int IDC_STRETCH_Y = 1017;
+inline constexpr int IDC_TEXTURE = 1012;
+
+// The texture library dialog and the titles of its list's columns.
+inline constexpr int IDD_TEXTURE_LIBRARY = 130;
+inline constexpr int IDC_TEXTURE_LIST = 1000;
+inline constexpr int IDC_TEXTURE_ID = 1001;
+inline constexpr int IDC_TEXTURE_WIDTH = 1010;
+inline constexpr int IDC_TEXTURE_HEIGHT = 1011;
+inline constexpr int IDC_TEXTURE_FORMAT = 1012;
+inline constexpr int IDC_TEXTURE_PATH = 1013;
+inline constexpr int IDC_TEXTURE_NEW = 1014;
+inline constexpr int IDC_TEXTURE_BLEND = 1015;
+inline constexpr int IDC_TEXTURE_DELETE = 1035;
+inline constexpr int IDS_TEXTURE_COLUMN_FILE = 61446;  // 61446 to 61450, one per column
+
+// The project settings dialog.
+inline constexpr int IDD_PROJECT_SETTINGS = 133;
+inline constexpr int IDC_PROJECT_NAME = 1001;
+inline constexpr int IDC_PROJECT_ID_START = 1013;
+inline constexpr int IDC_PROJECT_RESOURCE_PATH = 1016;
 
 // Every template the editor asks for; a test checks that the resource data has each.
-inline constexpr int kDialogTemplateIds[] = {IDD_ABOUTBOX, IDD_TEST_RESULTS, IDD_BLANK_FORM};
+inline constexpr int kDialogTemplateIds[] = {
+    IDD_ABOUTBOX,
+    IDD_TEST_RESULTS,
+    IDD_BLANK_FORM,
+    IDD_BUTTON_FORM,
+    IDD_COORDINATES,
+    IDD_TEXTURE_LIBRARY,
+    IDD_PROJECT_SETTINGS,
+};

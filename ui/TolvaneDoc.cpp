@@ -43,6 +43,11 @@ CTolvaneDoc::CTolvaneDoc() {
     onCommand(ID_CREATE_HEADER, [this] { OnCreateHeader(); });
     onUpdate(ID_TEST_LIBRARY, [this](framework::CommandUI& ui) { OnUpdateNeedsResources(ui); });
     onUpdate(ID_CREATE_HEADER, [this](framework::CommandUI& ui) { OnUpdateNeedsResources(ui); });
+    onCommand(ID_NEW_RESOURCE, [this] { OnNewResource(); });
+    onCommand(ID_COPY_RESOURCE, [this] { OnCopyResource(); });
+    onCommand(ID_DELETE_RESOURCE, [this] { OnDeleteResource(); });
+    onCommand(ID_TEXTURE_LIBRARY, [this] { OnTextureLibrary(); });
+    onCommand(ID_PROJECT_SETTINGS, [this] { OnProjectSettings(); });
 }
 
 CTolvaneDoc::~CTolvaneDoc() {

@@ -15,8 +15,8 @@ struct LibraryReadReport;
 // the save guards, the outcome of the last library check, and the library commands.
 class CTolvaneDoc : public framework::Document {
 public:
-    // Hint of UpdateAllViews: the library's records are about to be replaced, so views let go
-    // of every record they refer to.
+    // Hint of UpdateAllViews: the library's records are about to be replaced, or the last
+    // resource removed, so views let go of every record they refer to.
     static constexpr int kHintRecordsReplaced = 1;
 
     CTolvaneDoc();
@@ -39,6 +39,18 @@ public:
     void OnCreateHeader();
     void OnUpdateNeedsResources(framework::CommandUI& ui);
 
+    // The resource commands: each changes the resource list, rebuilds the tree and selects
+    // the new resource, or after a delete the last one.
+    void OnNewResource();
+    void OnCopyResource();
+    void OnDeleteResource();
+    // The dialogs that edit the texture table and the header fields in place.
+    void OnTextureLibrary();
+    void OnProjectSettings();
+    // The id of the next new resource: idStart plus the number of resources, wrapping at 32
+    // bits. It may equal an id in use; the library check reports that.
+    std::int32_t NextResourceId() const;
+
     std::unique_ptr<CTestResultsDlg> resultsWindow;
     ResourceLibrary library;
     std::int32_t errorCount = -1;  // -1: no check has run in this session
@@ -47,6 +59,8 @@ public:
 private:
     // Swaps the records of source in once no view refers to the old ones.
     void replaceLibrary(ResourceLibrary& source);
+    // Appends resource to the library and selects it in the tree.
+    void appendResource(std::unique_ptr<UiResource> resource);
 };
 
 // The one document, while it exists.

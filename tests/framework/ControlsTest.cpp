@@ -154,6 +154,28 @@ TEST_F(ControlsTest, AReportListHasOnlyTheColumnsInsertedLeftAlignedInTheirOrder
     EXPECT_EQ(list->header()->count(), 0);
 }
 
+TEST_F(ControlsTest, AReportListTakesAWholeRowInOneStep) {
+    ReportList* list = dialog.list();
+    list->InsertColumn(0, QStringLiteral("Dateiname"), 200);
+    list->InsertColumn(1, QStringLiteral("Id"), 50);
+    list->InsertItem(0, QStringLiteral("b.png"));
+    list->SetItemData(0, 7);
+    // Texts beyond the columns are not kept; missing ones leave their cells empty.
+    EXPECT_EQ(
+        list->InsertRow(0, {QStringLiteral("a.png"), QStringLiteral("3"), QStringLiteral("x")}), 0);
+    EXPECT_EQ(list->InsertRow(9, {QStringLiteral("c.png")}), 2);
+    ASSERT_EQ(list->GetItemCount(), 3);
+    EXPECT_EQ(list->GetColumnCount(), 2);
+    EXPECT_EQ(list->GetItemText(0, 0), QStringLiteral("a.png"));
+    EXPECT_EQ(list->GetItemText(0, 1), QStringLiteral("3"));
+    EXPECT_EQ(list->GetItemText(1, 0), QStringLiteral("b.png"));
+    EXPECT_EQ(list->GetItemData(1), 7);
+    EXPECT_EQ(list->GetItemText(2, 1), QString());
+    list->SetItemData(2, 9);
+    EXPECT_EQ(list->GetItemData(2), 9);
+    EXPECT_EQ(list->GetFirstSelectedItem(), -1);
+}
+
 TEST_F(ControlsTest, AReportListKeepsValuesAndOneSelectionAlsoWithoutTheFocus) {
     ReportList* list = dialog.list();
     list->InsertColumn(0, QStringLiteral("Dateiname"), 200);
@@ -229,6 +251,12 @@ TEST_F(ControlsTest, UpperCaseEditRaisesEveryLetterOnceAndNotifiesOnce) {
     EXPECT_EQ(dialog.notes, QStringList{QStringLiteral("edit 1013 KNOPF_Ÿ")});
     EXPECT_EQ(framework::UpperCaseEdit::raised(QStringLiteral("straße")),
               QStringLiteral("STRAßE"));
+}
+
+TEST_F(ControlsTest, ALeftAlignedLabelShowsItsWholeText) {
+    for (QLabel* text : dialog.findChildren<QLabel*>()) {
+        EXPECT_GE(text->width(), text->sizeHint().width()) << text->text().toStdString();
+    }
 }
 
 TEST_F(ControlsTest, FieldsAreNamedByTheirLabelsAndButtonsByTheirTexts) {

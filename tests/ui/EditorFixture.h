@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QSettings>
+#include <QTreeWidgetItem>
 #include <memory>
 
 #include "ui/TolvaneDoc.h"
@@ -63,4 +64,13 @@ inline std::string libraryWith(const std::vector<ResourceSpec>& resources) {
         bytes.i32(resource.kind).i32(resource.id).text(resource.identifier).u32(0);
     }
     return bytes.str();
+}
+
+// The labels of item's children, in order.
+inline QStringList labels(const QTreeWidgetItem* item) {
+    QStringList result;
+    for (int i = 0; i < item->childCount(); ++i) {
+        result << item->child(i)->text(0);
+    }
+    return result;
 }

@@ -79,6 +79,7 @@ protected:
         scene.textures = std::move(textures);
         scene.selectedRow = selectedRow;
         panel.showScene(std::move(scene));
+        QApplication::processEvents();  // lays the panel out for its new caption
     }
 
     // The colour the texture view shows at a texture point.

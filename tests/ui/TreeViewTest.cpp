@@ -8,14 +8,6 @@
 
 namespace {
 
-QStringList labels(const QTreeWidgetItem* root) {
-    QStringList result;
-    for (int i = 0; i < root->childCount(); ++i) {
-        result << root->child(i)->text(0);
-    }
-    return result;
-}
-
 TEST_F(EditorTest, StartsEmptyWithTheRootAloneAndTheBlankForm) {
     ASSERT_TRUE(start());
     ASSERT_EQ(tree().topLevelItemCount(), 1);

@@ -1,0 +1,109 @@
+// New, Copy and Delete on a big library, each from the command to the selected tree item:
+// the whole editor runs on the offscreen platform, and every command rebuilds the real tree.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QSettings>
+#include <cstdint>
+#include <memory>
+
+#include "bench/GeneratedLibrary.h"
+#include "bench/ScratchDirectory.h"
+#include "framework/Resources.h"
+#include "ui/MainFrame.h"
+#include "ui/ResourceIds.h"
+#include "ui/TolvaneApp.h"
+#include "ui/TolvaneDoc.h"
+#include "ui/TolvaneView.h"
+
+namespace {
+
+constexpr std::uint32_t kResources = 10'000;
+
+// The editor, started with an empty library into which the generated one is swapped.
+class Editor {
+public:
+    Editor() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(scratch.file("settings")));
+        app = std::make_unique<CTolvaneApp>();
+        started = app->InitInstance({});
+    }
+
+    bool load(std::uint32_t resourceCount) {
+        if (!started) {
+            return false;
+        }
+        const std::unique_ptr<ResourceLibrary> generated = makeGeneratedLibrary(resourceCount);
+        currentDocument->UpdateAllViews(nullptr, CTolvaneDoc::kHintRecordsReplaced);
+        currentDocument->library.swap(*generated);
+        currentTreeView->RebuildTree();
+        return true;
+    }
+
+    void dispatch(int command) { app->mainWindow()->dispatch(command); }
+    void selectMiddle() {
+        const auto& resources = currentDocument->library.resources;
+        currentTreeView->SelectResource(resources[resources.size() / 2].get());
+    }
+    // Lets the forms that the commands replaced go.
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+private:
+    ScratchDirectory scratch;
+    std::unique_ptr<CTolvaneApp> app;
+    bool started = false;
+};
+
+void runCommand(benchmark::State& state, int command, bool selectFirst) {
+    Editor editor;
+    if (!editor.load(kResources)) {
+        state.SkipWithError("the editor did not start");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (selectFirst) {
+            editor.selectMiddle();
+        }
+        Editor::settle();
+        state.ResumeTiming();
+        editor.dispatch(command);
+        benchmark::DoNotOptimize(currentTreeView->currentResource);
+    }
+    state.counters["resources"] = static_cast<double>(currentDocument->library.resourceCount());
+}
+
+void BM_NewResource(benchmark::State& state) {
+    runCommand(state, ID_NEW_RESOURCE, false);
+}
+
+void BM_CopyResource(benchmark::State& state) {
+    runCommand(state, ID_COPY_RESOURCE, true);
+}
+
+void BM_DeleteResource(benchmark::State& state) {
+    runCommand(state, ID_DELETE_RESOURCE, true);
+}
+
+// A fixed, small number of runs, so that the library stays near its size.
+BENCHMARK(BM_NewResource)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CopyResource)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DeleteResource)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    if (!framework::Resources::load(QStringLiteral(":/res"))) {
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

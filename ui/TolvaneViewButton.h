@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "framework/FormView.h"
+
+class CCoordinatesDlg;
+class QLineEdit;
+class UiResource;
+
+namespace framework {
+class ReportList;
+}
+
+// The right pane for a button: the id, the identifier and the areas of the tree's current
+// resource, edited in place in the library. It also carries out the clipboard and undo
+// commands for whichever of its edits has the focus.
+class CTolvaneView_Button : public framework::FormView {
+    Q_OBJECT
+
+public:
+    CTolvaneView_Button();
+    ~CTolvaneView_Button() override;
+
+    // Builds the columns of the area list (anew, when repeated); fills no rows.
+    void OnInitialUpdate() override;
+    // Loads the form from the tree's current resource.
+    void FillFromSelection();
+    // Rebuilds every row from the current resource's areas; selects none.
+    void RefillAreaList();
+    // The first selected row, which is the area's index, or -1.
+    int SelectedAreaIndex() const;
+    // Whether window is a one-line text edit.
+    static bool IsEditControl(const QWidget* window);
+
+    framework::ReportList* areaList = nullptr;
+    std::uint32_t idValue = 0;
+    QString identifierText;
+
+protected:
+    void DoDataExchange(framework::DataExchange& exchange) override;
+
+private:
+    // The resource the form edits, or null when there is none to edit.
+    UiResource* resource() const;
+    void changed();
+    // The form's edit with the focus, or null.
+    QLineEdit* focusedEdit() const;
+    // Runs dialog; true when it was confirmed and the form and its resource are still there.
+    bool runCoordinatesDialog(CCoordinatesDlg& dialog);
+
+    void OnNewArea();
+    void OnEditArea();
+    void OnDeleteArea();
+    void OnCopyArea();
+    void OnChangeId();
+    void OnChangeIdentifier();
+};
+
+// The one button form, while it exists.
+extern CTolvaneView_Button* currentButtonView;
