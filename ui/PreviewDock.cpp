@@ -1,12 +1,12 @@
 #include "ui/PreviewDock.h"
 
-#include <QComboBox>
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QSettings>
 
+#include "framework/ComboBox.h"
 #include "framework/ReportList.h"
 #include "ui/PreviewPanel.h"
 #include "ui/TolvaneDoc.h"
@@ -123,9 +123,8 @@ PreviewWorkingArea::PreviewWorkingArea(QWidget& dialog, const ResourceArea& area
     for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
         connections.push_back(QObject::connect(edit, &QLineEdit::textChanged, NotifyPreview));
     }
-    for (QComboBox* list : dialog.findChildren<QComboBox*>()) {
-        connections.push_back(
-            QObject::connect(list, &QComboBox::currentIndexChanged, NotifyPreview));
+    for (framework::ComboBox* list : dialog.findChildren<framework::ComboBox*>()) {
+        connections.push_back(QObject::connect(list, &framework::ComboBox::picked, NotifyPreview));
     }
     if (currentPreview != nullptr) {
         currentPreview->setWorkingArea(

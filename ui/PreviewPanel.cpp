@@ -55,6 +55,9 @@ PreviewPanel::PreviewPanel(TextureCache& textureCache, QWidget* parent)
         toolButton(QStringLiteral("1:1"), QStringLiteral("Ein Texturpixel je Bildpunkt."), this);
     zoomLabel = new QLabel(this);
     pointerLabel = new QLabel(this);
+    // The pointer's text changes as it moves; it must not widen the panel.
+    pointerLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    pointerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     connect(fitButton, &QToolButton::clicked, texture, &TextureView::zoomToFit);
     connect(oneToOneButton, &QToolButton::clicked, texture, &TextureView::zoomOneToOne);
     connect(texture, &TextureView::zoomChanged, this, &PreviewPanel::showZoom);
@@ -65,8 +68,7 @@ PreviewPanel::PreviewPanel(TextureCache& textureCache, QWidget* parent)
     zoomRow->addWidget(fitButton);
     zoomRow->addWidget(oneToOneButton);
     zoomRow->addWidget(zoomLabel);
-    zoomRow->addStretch(1);
-    zoomRow->addWidget(pointerLabel);
+    zoomRow->addWidget(pointerLabel, 1);
 
     auto* views = new QSplitter(Qt::Vertical, this);
     views->addWidget(texture);

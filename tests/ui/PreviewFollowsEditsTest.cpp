@@ -94,6 +94,8 @@ TEST_F(PreviewFollowsEditsTest, TheRectangleMovesWithEveryKeystrokeInTheCoordina
         QTest::keyClick(x2, Qt::Key_2);
         seen.push_back(outline(1));
         EXPECT_EQ(panel().compositionView()->composition().size(), QSize(12, 8));
+        pick(d, IDC_TEXTURE, 1);
+        EXPECT_EQ(panel().textureView()->texture().pixelColor(0, 0), QColor(Qt::blue));
         press(d, IDCANCEL);
     });
     click(IDC_EDIT_AREA);
@@ -101,6 +103,7 @@ TEST_F(PreviewFollowsEditsTest, TheRectangleMovesWithEveryKeystrokeInTheCoordina
     EXPECT_EQ(seen, (std::vector<QRectF>{QRectF(QPointF(8, 0), QPointF(1, 8)),
                                          QRectF(QPointF(8, 0), QPointF(12, 8))}));
     EXPECT_EQ(outline(1), QRectF(8, 0, 8, 8));  // cancelled: the library's area again
+    EXPECT_EQ(panel().textureView()->texture().pixelColor(0, 0), QColor(Qt::red));
     EXPECT_EQ(panel().compositionView()->composition().size(), QSize(16, 8));
 }
 
