@@ -1,16 +1,24 @@
 // The preview panel with a 2048 x 2048 texture: switching between two resources that cut from
 // it once it is decoded, one keystroke's worth of a working area changing while the
 // coordinates dialog is open, and decoding the texture the first time. Each redraws the panel
-// at once, as the screen would. Runs on Qt's offscreen platform.
+// at once, as the screen would. The same switch is also measured in the whole editor, from
+// the tree's selection to the painted window, the new button form included. Runs on Qt's
+// offscreen platform.
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QSettings>
 #include <memory>
 
 #include "bench/ScratchDirectory.h"
+#include "framework/Resources.h"
+#include "ui/MainFrame.h"
+#include "ui/TolvaneApp.h"
+#include "ui/TolvaneDoc.h"
+#include "ui/TolvaneView.h"
 #include "ui/PreviewPanel.h"
 #include "ui/PreviewScene.h"
 #include "ui/TextureCache.h"
@@ -112,11 +120,45 @@ void BM_FirstDecodeOfTheTexture(benchmark::State& state) {
 }
 BENCHMARK(BM_FirstDecodeOfTheTexture)->Unit(benchmark::kMillisecond);
 
+// The whole editor showing the fixture's library: selecting the other button replaces the
+// form and refreshes the preview; the window is then painted.
+void BM_EditorSwitchButtonWithLoadedTexture(benchmark::State& state) {
+    PreviewFixture& preview = fixture();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(preview.scratch.file("settings")));
+    CTolvaneApp editor;
+    if (!editor.InitInstance({})) {
+        state.SkipWithError("the editor did not start");
+        return;
+    }
+    currentDocument->UpdateAllViews(nullptr, CTolvaneDoc::kHintRecordsReplaced);
+    currentDocument->library.swap(preview.library);
+    currentTreeView->RebuildTree();
+    QWidget* window = editor.mainWindow();
+    window->resize(1600, 1000);
+    int button = 0;
+    for (auto _ : state) {
+        button = 1 - button;
+        currentTreeView->SelectResource(
+            currentDocument->library.resources[static_cast<std::size_t>(button)].get());
+        benchmark::DoNotOptimize(window->grab());
+        state.PauseTiming();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the old form
+        state.ResumeTiming();
+    }
+    currentDocument->UpdateAllViews(nullptr, CTolvaneDoc::kHintRecordsReplaced);
+    currentDocument->library.swap(preview.library);
+}
+BENCHMARK(BM_EditorSwitchButtonWithLoadedTexture)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    if (!framework::Resources::load(QStringLiteral(":/res"))) {
+        return 1;
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
