@@ -56,8 +56,8 @@ PreviewPanel::PreviewPanel(TextureCache& textureCache, QWidget* parent)
     zoomLabel = new QLabel(this);
     pointerLabel = new QLabel(this);
     // The pointer's text changes as it moves; it must not widen the panel.
-    pointerLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    pointerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    pointerLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    pointerLabel->setMinimumHeight(pointerLabel->fontMetrics().height());
     connect(fitButton, &QToolButton::clicked, texture, &TextureView::zoomToFit);
     connect(oneToOneButton, &QToolButton::clicked, texture, &TextureView::zoomOneToOne);
     connect(texture, &TextureView::zoomChanged, this, &PreviewPanel::showZoom);
@@ -68,7 +68,7 @@ PreviewPanel::PreviewPanel(TextureCache& textureCache, QWidget* parent)
     zoomRow->addWidget(fitButton);
     zoomRow->addWidget(oneToOneButton);
     zoomRow->addWidget(zoomLabel);
-    zoomRow->addWidget(pointerLabel, 1);
+    zoomRow->addStretch(1);
 
     auto* views = new QSplitter(Qt::Vertical, this);
     views->addWidget(texture);
@@ -80,6 +80,7 @@ PreviewPanel::PreviewPanel(TextureCache& textureCache, QWidget* parent)
     layout->addWidget(captionLabel);
     layout->addWidget(notesLabel);
     layout->addLayout(zoomRow);
+    layout->addWidget(pointerLabel);
     layout->addWidget(views, 1);
     showZoom(texture->zoom());
 }
