@@ -13,7 +13,7 @@ int checkOne(const std::string& path, const std::string& prefix) {
     if (loadLibraryOrReport(path, library) != LoadStatus::Loaded) {
         return kExitFileError;
     }
-    const LibraryCheckResult result = CheckLibrary(library);
+    const LibraryCheckResult result = CheckLibrary(library, path);
     for (const std::string& line : result.lines) {
         std::cout << prefix << line << '\n';
     }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "document/TextureFiles.h"
 #include "library/Windows1252.h"
 
 namespace {
@@ -50,10 +51,11 @@ void checkSharedIds(const ResourceLibrary& library, LibraryCheckResult& result) 
 }
 
 // The resource path is prefixed as it stands: no separator is inserted.
-void checkTextureFiles(const ResourceLibrary& library, LibraryCheckResult& result) {
+void checkTextureFiles(const ResourceLibrary& library, const std::string& libraryFile,
+                       LibraryCheckResult& result) {
     const std::string& prefix = library.resourcePath;
     for (const auto& texture : library.textures) {
-        if (!FileExists(prefix + texture->path)) {
+        if (!LocateTextureFile(prefix + texture->path, libraryFile)) {
             reportError(result, "Fehler: Texturedatei konnte nicht geöffnet werden! Dateiname: " +
                                     utf8FromWindows1252(texture->path));
         }
@@ -87,12 +89,12 @@ bool FileExists(const std::string& path) {
     return isFile;
 }
 
-LibraryCheckResult CheckLibrary(const ResourceLibrary& library) {
+LibraryCheckResult CheckLibrary(const ResourceLibrary& library, const std::string& libraryFile) {
     LibraryCheckResult result;
     result.lines = {"*** Objektdaten prüfen ***", ""};
     checkIdentifiers(library, result);
     checkSharedIds(library, result);
-    checkTextureFiles(library, result);
+    checkTextureFiles(library, libraryFile, result);
     result.lines.push_back("");
     result.lines.push_back(utf8FromWindows1252(library.name) + " - " +
                            std::to_string(result.errorCount) + " Fehler, " +

@@ -25,7 +25,9 @@ struct LibraryCheckResult {
     std::int32_t warningCount = 0;  // no fault counts as a warning; kept for the summary
 };
 
-// Checks identifiers, shared resource ids and texture files (resourcePath + path, probed
-// relative to the current directory) and returns the result lines: the heading, an empty
-// line, one line per fault, an empty line and the summary.
-LibraryCheckResult CheckLibrary(const ResourceLibrary& library);
+// Checks identifiers, shared resource ids and texture files (resourcePath + path, looked up
+// from the current directory and then beside libraryFile, see TextureFiles.h) and returns the
+// result lines: the heading, an empty line, one line per fault, an empty line and the summary.
+// libraryFile is the path the library was read from, empty when there is none.
+LibraryCheckResult CheckLibrary(const ResourceLibrary& library,
+                                const std::string& libraryFile = std::string());

@@ -1,5 +1,6 @@
 // Writes examples/Showcase.gui: a library with several textures and buttons made of
-// several areas, its name with an umlaut. Run: tolvane-make-showcase examples/Showcase.gui
+// several areas, its name with an umlaut. Its textures are the files in examples/gfx/ that
+// draw_textures.py draws. Run: tolvane-make-showcase examples/Showcase.gui
 #include <iostream>
 
 #include "library/LibraryFile.h"
@@ -29,21 +30,29 @@ ResourceArea area(float x1, float y1, float x2, float y2, int textureId) {
     return result;
 }
 
-// A button with its normal, hover and pressed look, one row of the button sheet each.
+ResourceArea placed(ResourceArea cut, float offsetX, float offsetY, float stretchX,
+                    float stretchY) {
+    cut.offsetX = offsetX;
+    cut.offsetY = offsetY;
+    cut.stretchX = stretchX;
+    cut.stretchY = stretchY;
+    return cut;
+}
+
+// A button 128 pixels wide, made from its row of the button sheet: the normal face's left
+// cap, its middle stretched three times, its right cap, the symbol in the middle, and the
+// glow added over the upper half.
 void addButton(ResourceLibrary& library, const char* identifier, int row) {
     auto button = std::make_unique<UiResource>();
     button->id = static_cast<std::int32_t>(library.idStart + library.resourceCount());
     button->identifier = identifier;
     const float top = 32.0f * static_cast<float>(row);
-    for (int look = 0; look < 3; ++look) {
-        button->areas.push_back(area(64.0f * look, top, 64.0f * look + 64.0f, top + 32.0f, 0));
-    }
-    ResourceArea shine = area(0, 0, 64, 64, 2);
-    shine.offsetX = -4.0f;
-    shine.offsetY = -16.0f;
-    shine.stretchX = 1.125f;
-    shine.stretchY = 0.75f;
-    button->areas.push_back(shine);
+    const float bottom = top + 32.0f;
+    button->areas.push_back(area(0, top, 16, bottom, 0));
+    button->areas.push_back(placed(area(16, top, 48, bottom, 0), 16, 0, 3, 1));
+    button->areas.push_back(placed(area(48, top, 64, bottom, 0), 112, 0, 1, 1));
+    button->areas.push_back(placed(area(192, top, 256, bottom, 0), 32, 0, 1, 1));
+    button->areas.push_back(placed(area(0, 0, 64, 64, 2), 0, -8, 2, 0.5f));
     library.resources.push_back(std::move(button));
 }
 
@@ -59,7 +68,7 @@ int main(int argc, char** argv) {
     library.name = windows1252FromUtf8("Hauptmenü");
     library.resourcePath = "gfx\\";
     addTexture(library, 0, "knoepfe.png", 4, 3, 2, 1);
-    addTexture(library, 1, "hintergrund.tga", 6, 6, 1, 0);
+    addTexture(library, 1, "hintergrund.tga", 3, 3, 1, 0);
     addTexture(library, 2, "glanz.bmp", 2, 2, 0, 2);
     addButton(library, "StartButton", 0);
     addButton(library, "OptionenButton", 1);
@@ -69,7 +78,7 @@ int main(int argc, char** argv) {
     background->kind = 1;
     background->id = static_cast<std::int32_t>(library.idStart + library.resourceCount());
     background->identifier = "Hintergrund";
-    background->areas.push_back(area(0, 0, 1024, 768, 1));
+    background->areas.push_back(placed(area(0, 0, 128, 96, 1), 0, 0, 8, 8));
     library.resources.push_back(std::move(background));
 
     if (FAILED(saveLibraryFile(argv[1], library))) {

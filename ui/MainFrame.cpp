@@ -13,6 +13,7 @@
 #include "framework/Resources.h"
 #include "framework/SplitterWindow.h"
 #include "framework/StandardIds.h"
+#include "ui/PreviewDock.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneApp.h"
 #include "ui/TolvaneView.h"
@@ -24,6 +25,7 @@ namespace {
 constexpr int kTreeColumn = 0;
 constexpr int kFormColumn = 1;
 constexpr int kTreeWidth = 260;
+constexpr int kFormMinimumWidth = 80;  // of the right pane, beside the preview
 constexpr int kCapsLockPane = 59137;
 constexpr int kNumLockPane = 59138;
 constexpr int kScrollLockPane = 59139;
@@ -36,6 +38,7 @@ CMainFrame::CMainFrame(framework::Document& document) : FrameWindow(document) {
     setAcceptDrops(true);
     OnCreate();
     OnCreateClient();
+    createPreview();
     updateTitle();
 }
 
@@ -80,6 +83,30 @@ void CMainFrame::createStatusBar() {
         label->setEnabled(false);
         statusBar()->addPermanentWidget(label);
     }
+}
+
+// The preview beside the form follows the tree's selection and every change of the library.
+void CMainFrame::createPreview() {
+    previewDock = new CPreviewDock(*this);
+    previewDock->restoreSettings();
+    // In a narrow window the preview yields before the tree does.
+    splitterWindow->setMinimumWidth(kTreeWidth + splitterWindow->handleWidth() + kFormMinimumWidth);
+    onCommand(ID_VIEW_PREVIEW, [this] { previewDock->setVisible(previewDock->isHidden()); });
+    onUpdate(ID_VIEW_PREVIEW, [this](framework::CommandUI& ui) {
+        ui.SetCheck(!previewDock->isHidden());
+        ui.Enable();
+    });
+    // Runs after the tree's own handler, which has replaced the form by then.
+    connect(currentTreeView, &QTreeWidget::itemSelectionChanged, previewDock,
+            &CPreviewDock::Refresh);
+    // Every change of the library marks the document modified, which this hears of.
+    auto enableCommands = std::move(document().contentsChanged);
+    document().contentsChanged = [this, enableCommands] {
+        if (enableCommands) {
+            enableCommands();
+        }
+        previewDock->Refresh();
+    };
 }
 
 void CMainFrame::OnCreateClient() {

@@ -2,6 +2,7 @@
 
 #include "framework/FrameWindow.h"
 
+class CPreviewDock;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -26,6 +27,7 @@ public:
     framework::SplitterWindow* splitter() const { return splitterWindow; }
     QToolBar* mainToolBar() const { return mainBar; }
     QToolBar* resourceToolBar() const { return resourceBar; }
+    CPreviewDock* preview() const { return previewDock; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -36,6 +38,7 @@ private:
     void OnCreate();
     void OnCreateClient();
     void createStatusBar();
+    void createPreview();
     void moveFocusToPane(int step);
     void updateRecentFiles();
 
@@ -43,6 +46,7 @@ private:
     QToolBar* mainBar = nullptr;
     QToolBar* resourceBar = nullptr;
     framework::SplitterWindow* splitterWindow = nullptr;
+    CPreviewDock* previewDock = nullptr;
     QMenu* fileMenu = nullptr;
     QAction* recentPlaceholder = nullptr;
 };

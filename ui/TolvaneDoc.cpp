@@ -137,7 +137,7 @@ void CTolvaneDoc::OnTestLibrary() {
 }
 
 void CTolvaneDoc::RunLibraryCheck() {
-    const LibraryCheckResult result = CheckLibrary(library);
+    const LibraryCheckResult result = CheckLibrary(library, localPath(GetPathName()));
     errorCount = result.errorCount;
     warningCount = result.warningCount;
     resultsWindow->setLines(result.lines);

@@ -16,6 +16,7 @@
 #include "framework/UpperCaseEdit.h"
 #include "ui/CoordinatesDlg.h"
 #include "ui/LibraryText.h"
+#include "ui/PreviewDock.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneDoc.h"
 #include "ui/TolvaneView.h"
@@ -190,6 +191,7 @@ bool CTolvaneView_Button::runCoordinatesDialog(CCoordinatesDlg& dialog) {
 
 void CTolvaneView_Button::OnNewArea() {
     CCoordinatesDlg dialog;
+    const PreviewWorkingArea preview(dialog, dialog.workingArea, -1);
     if (!runCoordinatesDialog(dialog)) {
         return;
     }
@@ -208,6 +210,7 @@ void CTolvaneView_Button::OnEditArea() {
     const auto position = static_cast<std::size_t>(index);
     CCoordinatesDlg dialog;
     dialog.workingArea = current->areas.at(position);
+    const PreviewWorkingArea preview(dialog, dialog.workingArea, index);
     if (!runCoordinatesDialog(dialog) || position >= resource()->areas.size()) {
         return;
     }

@@ -58,6 +58,31 @@ TEST(CheckCommand, PrintsTheLinesAndFailsWhenTheLibraryHasErrors) {
     EXPECT_EQ(result.err, "");
 }
 
+// Run from another folder, the check still finds da.tga beside the library, in the same words.
+TEST(CheckCommand, FindsTexturesBesideTheLibraryFromAnotherFolder) {
+    const TemporaryFolder folder;
+    const TemporaryFolder elsewhere;
+    writeFileBytes(folder.file("menu.gui"), faultyMenuBytes());
+    writeFileBytes(folder.file("da.tga"), "x");
+
+    const CliResult result = runCli({"check", folder.file("menu.gui")}, elsewhere.path());
+
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_NE(result.out.find("Dateiname: fehlt.tga\n"), std::string::npos);
+    EXPECT_EQ(result.out.find("da.tga"), std::string::npos);
+    EXPECT_NE(result.out.find("Menu - 4 Fehler, 0 Warnung(en)\n"), std::string::npos);
+}
+
+// The showcase's textures lie beside it in gfx/, wherever the check is run from.
+TEST(CheckCommand, TheShowcaseFindsAllItsTextures) {
+    const TemporaryFolder elsewhere;
+    const CliResult result =
+        runCli({"check", std::string(TOLVANE_EXAMPLES_DIR) + "/Showcase.gui"}, elsewhere.path());
+
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.out, "*** Objektdaten prüfen ***\n\n\nHauptmenü - 0 Fehler, 0 Warnung(en)\n");
+}
+
 TEST(CheckCommand, SucceedsOnACleanLibrary) {
     const TemporaryFolder folder;
     writeFileBytes(folder.file("menu.gui"), cleanMenuBytes());

@@ -103,7 +103,7 @@ TEST_F(EditorTest, MenuHoldsEveryItemWithItsShortcutText) {
         {"&Bearbeiten",
          {"&Rückgängig\tStrg+Z", "", "&Ausschneiden\tStrg+X", "&Kopieren\tStrg+C",
           "E&infügen\tStrg+V"}},
-        {"&Ansicht", {"&Symbolleiste", "S&tatusleiste", "Projekteinstellungen..."}},
+        {"&Ansicht", {"&Symbolleiste", "S&tatusleiste", "&Vorschau", "Projekteinstellungen..."}},
         {"&?", {"Inf&o über Tolvane..."}},
     };
     const QList<QAction*> menus = frame().menuBar()->actions();
@@ -120,7 +120,7 @@ TEST_F(EditorTest, MenuHoldsEveryItemWithItsShortcutText) {
     }
     const QAction* print = frame().menuBar()->actions()[0]->menu()->actions()[5];
     EXPECT_EQ(print->statusTip(), QStringLiteral("Druckt das aktive Dokument."));
-    const QAction* settings = frame().menuBar()->actions()[2]->menu()->actions()[2];
+    const QAction* settings = frame().menuBar()->actions()[2]->menu()->actions()[3];
     EXPECT_TRUE(settings->statusTip().isEmpty());
 }
 

@@ -1,0 +1,211 @@
+#include <QAction>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <filesystem>
+#include <set>
+
+#include "EditorFixture.h"
+#include "ui/CompositionView.h"
+#include "ui/PreviewDock.h"
+#include "ui/PreviewPanel.h"
+#include "ui/ResourceIds.h"
+#include "ui/TextureView.h"
+
+namespace {
+
+// clang-format off
+
+// Library "Vorschau" with resource path gfx/: texture 0 rot.png (16 x 16), texture 1
+// blau.png (declared 16 x 16); button Start with two areas on rot.png, button Ende with one
+// area on blau.png placed at (2, 1).
+std::string previewLibraryBytes() {
+    return LibraryBytes()
+        .header(3, 1000, "Vorschau", "gfx/")
+        .u32(2)
+        .i32(0).text("rot.png").i32(0).i32(0).i32(2).i32(1)
+        .i32(1).text("blau.png").i32(0).i32(0).i32(2).i32(1)
+        .u32(2)
+        .i32(0).i32(1000).text("Start").u32(2)
+            .f32(0).f32(0).f32(8).f32(8).f32(0).f32(0).f32(1).f32(1).i32(0)
+            .f32(8).f32(0).f32(16).f32(8).f32(8).f32(0).f32(1).f32(1).i32(0)
+        .i32(0).i32(1001).text("Ende").u32(1)
+            .f32(0).f32(0).f32(4).f32(4).f32(2).f32(1).f32(1).f32(1).i32(1)
+        .str();
+}
+
+// clang-format on
+
+QImage filled(QColor colour) {
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(colour);
+    return image;
+}
+
+class PreviewTest : public EditorTest {
+protected:
+    // Writes the library with its textures beside it, in a folder that is not the current one.
+    QString previewLibrary() {
+        std::filesystem::create_directory(folder.file("gfx"));
+        filled(Qt::red).save(QString::fromStdString(folder.file("gfx/rot.png")));
+        filled(Qt::blue).save(QString::fromStdString(folder.file("gfx/blau.png")));
+        return library("vorschau.gui", previewLibraryBytes());
+    }
+
+    PreviewPanel& panel() { return *frame().preview()->panel(); }
+
+    QAction* previewAction() {
+        QMenu* view = frame().menuBar()->actions()[2]->menu();
+        for (QAction* action : view->actions()) {
+            if (action->text() == QStringLiteral("&Vorschau")) {
+                return action;
+            }
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(PreviewTest, TheViewMenuEntryTogglesThePanelAndItsStateSurvivesARestart) {
+    ASSERT_TRUE(start());
+    QAction* toggle = previewAction();
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_EQ(toggle->statusTip(), QStringLiteral("Blendet die Vorschau ein oder aus."));
+    EXPECT_EQ(frame().dockWidgetArea(frame().preview()), Qt::RightDockWidgetArea);
+    EXPECT_FALSE(frame().preview()->isHidden());  // shown at first
+    frame().updateCommandUI();
+    EXPECT_TRUE(toggle->isChecked());
+
+    toggle->trigger();
+    EXPECT_TRUE(frame().preview()->isHidden());
+    EXPECT_FALSE(toggle->isChecked());
+
+    app.reset();
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(frame().preview()->isHidden());
+    frame().updateCommandUI();
+    EXPECT_FALSE(previewAction()->isChecked());
+
+    frame().addDockWidget(Qt::LeftDockWidgetArea, frame().preview());
+    previewAction()->trigger();
+    app.reset();
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(frame().preview()->isHidden());
+    EXPECT_EQ(frame().dockWidgetArea(frame().preview()), Qt::LeftDockWidgetArea);
+}
+
+TEST_F(PreviewTest, FollowsTheTreeSelectionAndEveryChangeOfTheLibrary) {
+    ASSERT_TRUE(start({previewLibrary()}));
+    EXPECT_EQ(panel().caption(), QStringLiteral("Keine Ressource ausgewählt."));
+
+    tree().SelectResource(doc().library.resources[1].get());
+    ASSERT_EQ(panel().scene().areas.size(), 1u);
+    // Found beside the library, though the current folder does not have it.
+    EXPECT_EQ(panel().textureView()->texture().pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_TRUE(panel().notes().isEmpty()) << panel().notes().toStdString();
+    EXPECT_EQ(panel().compositionView()->composition().size(), QSize(4, 4));
+
+    tree().SelectResource(doc().library.resources[0].get());
+    ASSERT_EQ(panel().scene().areas.size(), 2u);
+    EXPECT_EQ(panel().textureView()->texture().pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(panel().textureView()->outlines().size(), 2u);
+    EXPECT_EQ(panel().compositionView()->composition().size(), QSize(16, 8));
+
+    // A change of the library reaches the preview through the document's modified flag.
+    doc().library.resources[0]->areas[1].textureId = 1;
+    doc().library.resources[0]->areas[1].offsetY = 8;
+    doc().SetModifiedFlag();
+    EXPECT_EQ(panel().textureView()->outlines().size(), 1u);
+    const QImage composed = panel().compositionView()->composition();
+    ASSERT_EQ(composed.size(), QSize(16, 16));
+    EXPECT_EQ(composed.pixelColor(12, 12), QColor(Qt::blue));
+    EXPECT_EQ(composed.pixelColor(12, 4).alpha(), 0);
+
+    tree().setCurrentItem(tree().topLevelItem(0));
+    EXPECT_EQ(panel().caption(), QStringLiteral("Keine Ressource ausgewählt."));
+}
+
+// PNG, TGA and BMP: every texture of the showcase is read, and the shown ones have their sizes.
+TEST_F(PreviewTest, TheShowcaseShowsEveryTexture) {
+    // A copy, since opening a library writes its backup beside it.
+    const std::filesystem::path examples(TOLVANE_EXAMPLES_DIR);
+    std::filesystem::copy(examples / "gfx", folder.file("gfx"));
+    std::filesystem::copy(examples / "Showcase.gui", folder.file("Showcase.gui"));
+    ASSERT_TRUE(start({QString::fromStdString(folder.file("Showcase.gui"))}));
+    std::set<std::int32_t> shown;
+    for (const auto& resource : doc().library.resources) {
+        tree().SelectResource(resource.get());
+        EXPECT_TRUE(panel().notes().isEmpty()) << panel().notes().toStdString();
+        EXPECT_FALSE(panel().compositionView()->composition().isNull());
+        for (const ResourceArea& area : resource->areas) {
+            shown.insert(area.textureId);
+        }
+    }
+    EXPECT_EQ(shown, (std::set<std::int32_t>{0, 1, 2}));
+}
+
+// The coordinates dialog's working area, followed through its controls' changes.
+TEST_F(PreviewTest, FollowsAWorkingAreaWithEveryChangeOfItsDialog) {
+    ASSERT_TRUE(start({previewLibrary()}));
+    tree().SelectResource(doc().library.resources[0].get());
+    QWidget dialog;
+    auto* edit = new QLineEdit(&dialog);
+    ResourceArea working = doc().library.resources[0]->areas[1];
+    {
+        const PreviewWorkingArea shown(dialog, working, 1);
+        EXPECT_EQ(panel().scene().selectedRow, 1);
+        working.x2 = 12;  // as the dialog's own handler does before the preview hears of it
+        edit->setText(QStringLiteral("12"));
+        ASSERT_EQ(panel().scene().areas.size(), 2u);
+        EXPECT_EQ(panel().scene().areas[1].x2, 12.0f);
+        EXPECT_EQ(panel().textureView()->outlines()[1].rect, QRectF(8, 0, 4, 8));
+        EXPECT_EQ(panel().compositionView()->composition().size(), QSize(12, 8));
+    }
+    EXPECT_EQ(panel().scene().areas[1].x2, 16.0f);  // the dialog gone, the library shows again
+    EXPECT_EQ(panel().scene().selectedRow, -1);
+    {
+        const PreviewWorkingArea shown(dialog, working, -1);  // a new area comes last
+        ASSERT_EQ(panel().scene().areas.size(), 3u);
+        EXPECT_EQ(panel().scene().selectedRow, 2);
+    }
+    EXPECT_EQ(panel().scene().areas.size(), 2u);
+    EXPECT_EQ(doc().library.resources[0]->areas[1].x2, 16.0f);
+}
+
+TEST_F(PreviewTest, AHiddenPanelCatchesUpWhenShown) {
+    ASSERT_TRUE(start({previewLibrary()}));
+    frame().dispatch(ID_VIEW_PREVIEW);
+    ASSERT_TRUE(frame().preview()->isHidden());
+    tree().SelectResource(doc().library.resources[1].get());
+    frame().dispatch(ID_VIEW_PREVIEW);
+    EXPECT_EQ(panel().scene().areas.size(), 1u);
+}
+
+TEST_F(PreviewTest, UsingThePreviewNeverChangesTheLibrary) {
+    ASSERT_TRUE(start({previewLibrary()}));
+    const std::string before = folder.file("vorher.gui");
+    ASSERT_EQ(doc().WriteLibraryFile(QString::fromStdString(before)), S_OK);
+
+    for (const auto& resource : doc().library.resources) {
+        tree().SelectResource(resource.get());
+        TextureView& view = *panel().textureView();
+        view.zoomAbout(3.0, QPointF(10, 10));
+        QTest::mouseMove(&view, QPoint(20, 20));
+        view.zoomToFit();
+        panel().compositionView()->grab();
+    }
+    tree().SelectResource(doc().library.resources[0].get());
+    filled(Qt::green).save(QString::fromStdString(folder.file("gfx/rot.png")));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return panel().textureView()->texture().pixelColor(0, 0) == Qt::green; }, 2000));
+    frame().dispatch(ID_VIEW_PREVIEW);
+    frame().dispatch(ID_VIEW_PREVIEW);
+
+    const std::string after = folder.file("nachher.gui");
+    ASSERT_EQ(doc().WriteLibraryFile(QString::fromStdString(after)), S_OK);
+    EXPECT_EQ(readFileBytes(after), readFileBytes(before));
+    EXPECT_FALSE(doc().IsModified());
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDockWidget>
+#include <QMetaObject>
+#include <QPointer>
+#include <vector>
+
+#include "ui/PreviewScene.h"
+#include "ui/TextureCache.h"
+
+class CTolvaneView_Button;
+class PreviewPanel;
+class QMainWindow;
+
+// The "Vorschau" panel of the main window: the tree's current resource on its textures and
+// as its areas compose it. It only reads the library. Whether it is shown, where it is
+// docked and whether it floats are remembered in the settings.
+class CPreviewDock : public QDockWidget {
+    Q_OBJECT
+
+public:
+    explicit CPreviewDock(QMainWindow& frame);
+    ~CPreviewDock() override;
+
+    // Shows the current resource as the library, the tree, the area list and an open
+    // coordinates dialog have it now. While the panel is hidden this waits until it shows.
+    void Refresh();
+
+    // While a coordinates dialog edits area for resource owner (in place of row, -1 for a new
+    // one), the preview shows it instead; a null area ends that.
+    void setWorkingArea(WorkingArea area, const UiResource* owner);
+
+    // Docks the panel where the settings say (right of the form at first), shown or not.
+    void restoreSettings();
+
+    PreviewPanel* panel() const { return content; }
+    TextureCache& textures() { return cache; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void saveSettings();
+    // The selected row of the area list, -1 for none.
+    int selectedAreaRow();
+
+    QMainWindow& frame;
+    TextureCache cache;
+    PreviewPanel* content = nullptr;
+    QPointer<CTolvaneView_Button> followedForm;
+    WorkingArea working;
+    const UiResource* workingOwner = nullptr;  // compared, never read
+    bool stale = true;
+};
+
+// The preview of the main window, while there is one.
+extern CPreviewDock* currentPreview;
+
+// Tells the preview, if there is one, that what it shows may have changed.
+void NotifyPreview();
+
+// For as long as it lives, the preview shows the working area of a coordinates dialog in
+// place of row (-1 for a new area) and follows every change made in the dialog's controls.
+class PreviewWorkingArea {
+public:
+    PreviewWorkingArea(QWidget& dialog, const ResourceArea& area, int row);
+    ~PreviewWorkingArea();
+    PreviewWorkingArea(const PreviewWorkingArea&) = delete;
+    PreviewWorkingArea& operator=(const PreviewWorkingArea&) = delete;
+
+private:
+    std::vector<QMetaObject::Connection> connections;
+};

@@ -1,0 +1,210 @@
+#include "ui/PreviewPanel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSplitter>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <map>
+
+#include "ui/ButtonComposition.h"
+#include "ui/CompositionView.h"
+#include "ui/LibraryText.h"
+#include "ui/TextureCache.h"
+#include "ui/TextureView.h"
+
+namespace {
+
+QString sizeText(int width, int height) {
+    return QStringLiteral("%1 × %2").arg(width).arg(height);
+}
+
+QString rowList(const std::vector<int>& rows) {
+    QStringList numbers;
+    for (const int row : rows) {
+        numbers << QString::number(row);
+    }
+    return numbers.join(QStringLiteral(", "));
+}
+
+QToolButton* toolButton(const QString& text, const QString& tip, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setText(text);
+    button->setToolTip(tip);
+    return button;
+}
+
+}  // namespace
+
+PreviewPanel::PreviewPanel(TextureCache& textureCache, QWidget* parent)
+    : QWidget(parent), cache(textureCache) {
+    captionLabel = new QLabel(this);
+    captionLabel->setWordWrap(true);
+    notesLabel = new QLabel(this);
+    notesLabel->setObjectName(QStringLiteral("previewNotes"));
+    notesLabel->setWordWrap(true);
+    notesLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    notesLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
+    notesLabel->hide();
+
+    texture = new TextureView(this);
+    composition = new CompositionView(this);
+    auto* fitButton = toolButton(QStringLiteral("Einpassen"),
+                                 QStringLiteral("Zeigt die ganze Textur."), this);
+    auto* oneToOneButton =
+        toolButton(QStringLiteral("1:1"), QStringLiteral("Ein Texturpixel je Bildpunkt."), this);
+    zoomLabel = new QLabel(this);
+    pointerLabel = new QLabel(this);
+    // The pointer's text changes as it moves; it must not widen the panel.
+    pointerLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    pointerLabel->setMinimumHeight(pointerLabel->fontMetrics().height());
+    connect(fitButton, &QToolButton::clicked, texture, &TextureView::zoomToFit);
+    connect(oneToOneButton, &QToolButton::clicked, texture, &TextureView::zoomOneToOne);
+    connect(texture, &TextureView::zoomChanged, this, &PreviewPanel::showZoom);
+    connect(texture, &TextureView::pointerPixelChanged, this, &PreviewPanel::showPointer);
+    connect(&cache, &TextureCache::textureFilesChanged, this, &PreviewPanel::render);
+
+    auto* zoomRow = new QHBoxLayout;
+    zoomRow->addWidget(fitButton);
+    zoomRow->addWidget(oneToOneButton);
+    zoomRow->addWidget(zoomLabel);
+    zoomRow->addStretch(1);
+
+    auto* views = new QSplitter(Qt::Vertical, this);
+    views->addWidget(texture);
+    views->addWidget(composition);
+    views->setStretchFactor(0, 2);
+    views->setStretchFactor(1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(captionLabel);
+    layout->addWidget(notesLabel);
+    layout->addLayout(zoomRow);
+    layout->addWidget(pointerLabel);
+    layout->addWidget(views, 1);
+    showZoom(texture->zoom());
+}
+
+void PreviewPanel::showScene(PreviewScene scene) {
+    current = std::move(scene);
+    render();
+}
+
+QString PreviewPanel::notes() const {
+    return notesLabel->text();
+}
+
+QString PreviewPanel::caption() const {
+    return captionLabel->text();
+}
+
+QString PreviewPanel::pointerText() const {
+    return pointerLabel->text();
+}
+
+void PreviewPanel::render() {
+    QStringList notes;
+    showTexture(notes);
+    showComposition(notes);
+    notesLabel->setText(notes.join(QLatin1Char('\n')));
+    notesLabel->setVisible(!notes.isEmpty());
+}
+
+void PreviewPanel::showTexture(QStringList& notes) {
+    if (!current.hasResource) {
+        captionLabel->setText(QStringLiteral("Keine Ressource ausgewählt."));
+        texture->setTexture(QImage(), {});
+        return;
+    }
+    const QString resource = QStringLiteral("%1, Id %2\n")
+                                 .arg(fromLibraryText(current.identifier))
+                                 .arg(static_cast<std::uint32_t>(current.id));
+    const int row = current.shownRow();
+    if (row < 0) {
+        captionLabel->setText(resource + QStringLiteral("Die Ressource hat keine Bereiche."));
+        texture->setTexture(QImage(), {});
+        return;
+    }
+    const ResourceArea& area = current.areas[static_cast<std::size_t>(row)];
+    const PreviewTexture* entry = current.textureOf(area.textureId);
+    if (entry == nullptr) {
+        captionLabel->setText(resource + QStringLiteral("Bereich %1").arg(row));
+        notes << QStringLiteral("Bereich %1: keine Textur mit der Id %2.").arg(row).arg(area.textureId);
+        texture->setTexture(QImage(), {});
+        return;
+    }
+    const TextureLoad load = cache.load(entry->candidates);
+    const QString path = fromLibraryText(entry->path);
+    captionLabel->setText(resource + QStringLiteral("Bereich %1 – Textur %2: %3")
+                                         .arg(row)
+                                         .arg(entry->id)
+                                         .arg(path));
+    if (!load.failure.isEmpty()) {
+        notes << QStringLiteral("Die Textur „%1“ kann nicht geladen werden: %2. Versucht: %3")
+                     .arg(path, load.failure, load.file);
+    } else if (load.image.width() != entry->declaredWidth ||
+               load.image.height() != entry->declaredHeight) {
+        const QString declared = entry->declaredWidth > 0 && entry->declaredHeight > 0
+                                     ? sizeText(entry->declaredWidth, entry->declaredHeight)
+                                     : QStringLiteral("keine gültige Größe");
+        notes << QStringLiteral("Die Datei %1 ist %2 Pixel groß, die Texturliste gibt %3 an.")
+                     .arg(load.file, sizeText(load.image.width(), load.image.height()), declared);
+    }
+    std::vector<TextureView::Outline> outlines;
+    for (std::size_t other = 0; other < current.areas.size(); ++other) {
+        const ResourceArea& shown = current.areas[other];
+        if (current.textureOf(shown.textureId) == entry) {
+            outlines.push_back({QRectF(QPointF(shown.x1, shown.y1), QPointF(shown.x2, shown.y2)),
+                                static_cast<int>(other),
+                                static_cast<int>(other) == current.selectedRow});
+        }
+    }
+    texture->setTexture(load.image, std::move(outlines));
+}
+
+void PreviewPanel::showComposition(QStringList& notes) {
+    std::map<std::int32_t, CompositionTexture> pictures;  // each texture asked for once
+    const ButtonComposition composed =
+        ComposeButton(current.areas, [this, &pictures](std::int32_t textureId) {
+            const auto known = pictures.find(textureId);
+            if (known != pictures.end()) {
+                return known->second;
+            }
+            const PreviewTexture* entry = current.textureOf(textureId);
+            const CompositionTexture picture =
+                entry == nullptr ? CompositionTexture{}
+                                 : CompositionTexture{cache.load(entry->candidates).image,
+                                                      entry->blendType};
+            pictures.emplace(textureId, picture);
+            return picture;
+        });
+    // The shown area's texture has its own note already.
+    std::vector<int> missing = composed.rowsWithoutTexture;
+    std::erase(missing, current.shownRow());
+    if (!missing.empty()) {
+        notes << QStringLiteral("Ohne Textur zusammengesetzt: Bereich %1.").arg(rowList(missing));
+    }
+    if (composed.outOfRange) {
+        notes << QStringLiteral("Bereiche außerhalb jeder darstellbaren Größe sind nicht gezeigt.");
+    }
+    composition->setComposition(composed.image);
+}
+
+void PreviewPanel::showPointer(std::optional<QPoint> pixel) {
+    if (!pixel) {
+        pointerLabel->clear();
+        return;
+    }
+    const QColor colour = texture->texture().pixelColor(*pixel);
+    pointerLabel->setText(QStringLiteral("Pixel %1, %2  RGBA %3, %4, %5, %6")
+                              .arg(pixel->x())
+                              .arg(pixel->y())
+                              .arg(colour.red())
+                              .arg(colour.green())
+                              .arg(colour.blue())
+                              .arg(colour.alpha()));
+}
+
+void PreviewPanel::showZoom(double zoom) {
+    zoomLabel->setText(QStringLiteral("%1 %").arg(zoom * 100.0, 0, 'f', zoom < 0.1 ? 1 : 0));
+}

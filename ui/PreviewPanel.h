@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+#include "ui/PreviewScene.h"
+
+class CompositionView;
+class QLabel;
+class TextureCache;
+class TextureView;
+
+// The content of the "Vorschau" panel: the texture of the shown area with every area of the
+// scene that uses it, and the button composed of all its areas. What cannot be shown is said
+// in a note: a texture that cannot be loaded (with the files tried and why), or whose file
+// is not the size the texture table gives.
+class PreviewPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    PreviewPanel(TextureCache& cache, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override { return {280, 560}; }
+
+    void showScene(PreviewScene scene);
+    const PreviewScene& scene() const { return current; }
+
+    TextureView* textureView() const { return texture; }
+    CompositionView* compositionView() const { return composition; }
+    // The notes now shown, one a line; empty when there are none.
+    QString notes() const;
+    // What the panel says about the shown texture and the pointer's pixel.
+    QString caption() const;
+    QString pointerText() const;
+
+private:
+    // Draws the scene again, with the textures as they are on disk now.
+    void render();
+    void showTexture(QStringList& notes);
+    void showComposition(QStringList& notes);
+    void showPointer(std::optional<QPoint> pixel);
+    void showZoom(double zoom);
+
+    TextureCache& cache;
+    PreviewScene current;
+    QLabel* captionLabel = nullptr;
+    QLabel* notesLabel = nullptr;
+    QLabel* zoomLabel = nullptr;
+    QLabel* pointerLabel = nullptr;
+    TextureView* texture = nullptr;
+    CompositionView* composition = nullptr;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "library/uiresourcecontrol.h"
+
+// What the preview shows, taken from the library at one moment: copies of the resource's
+// areas and of the texture table, so the preview never holds on to a record of the library.
+
+struct PreviewTexture {
+    std::int32_t id = 0;
+    std::string path;                     // the texture's own path, as the library holds it
+    std::vector<std::string> candidates;  // where its file is looked for, in order
+    int declaredWidth = 0;                // pixels; 0 when the size index is out of range
+    int declaredHeight = 0;
+    std::int32_t blendType = 1;  // 0 solid, 1 transparent, 2 transparent additive
+};
+
+struct PreviewScene {
+    bool hasResource = false;
+    std::int32_t id = 0;
+    std::string identifier;
+    std::vector<ResourceArea> areas;  // in list order, a working area in its place
+    int selectedRow = -1;             // the highlighted row, -1 for none
+    std::vector<PreviewTexture> textures;  // those the areas name, in table order
+
+    // The row whose texture is shown: the selected one, or row 0 when none is selected;
+    // -1 when there are no areas.
+    int shownRow() const;
+    // The texture an area names (the last one with that id, as the area list shows it), or
+    // null.
+    const PreviewTexture* textureOf(std::int32_t textureId) const;
+};
+
+// A working area, while the coordinates dialog edits it: row is the area it replaces, or -1
+// for a new area, which comes after the others.
+struct WorkingArea {
+    const ResourceArea* area = nullptr;
+    int row = -1;
+};
+
+// The scene of resource (null for none) with row selected; libraryFile is where the library
+// was read from (empty for none), so that texture files are also found beside it.
+PreviewScene BuildPreviewScene(const ResourceLibrary& library, const std::string& libraryFile,
+                               const UiResource* resource, int selectedRow,
+                               WorkingArea working = {});

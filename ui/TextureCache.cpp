@@ -1,0 +1,140 @@
+#include "ui/TextureCache.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QStringList>
+
+#include "document/LibraryCheck.h"
+
+namespace {
+
+QString reasonOf(QImageReader::ImageReaderError error) {
+    switch (error) {
+        case QImageReader::FileNotFoundError:
+            return QStringLiteral("Datei nicht gefunden");
+        case QImageReader::DeviceError:
+            return QStringLiteral("Datei nicht lesbar");
+        case QImageReader::UnsupportedFormatError:
+            return QStringLiteral("unbekanntes Bildformat");
+        case QImageReader::InvalidDataError:
+            return QStringLiteral("fehlerhafte Bilddaten");
+        case QImageReader::UnknownError:
+            break;
+    }
+    return QStringLiteral("Bild nicht lesbar");
+}
+
+}  // namespace
+
+TextureCache::TextureCache(qint64 budgetBytes, QObject* parent)
+    : QObject(parent), budget(budgetBytes) {
+    connect(&watcher, &QFileSystemWatcher::fileChanged, this, &TextureCache::fileChanged);
+    connect(&watcher, &QFileSystemWatcher::directoryChanged, this,
+            &TextureCache::textureFilesChanged);
+}
+
+QString TextureCache::pickFile(const std::vector<std::string>& candidates) {
+    for (const std::string& candidate : candidates) {
+        if (FileExists(candidate)) {
+            return QFile::decodeName(QByteArray::fromStdString(candidate));
+        }
+    }
+    for (const std::string& candidate : candidates) {
+        const QString file = QFile::decodeName(QByteArray::fromStdString(candidate));
+        if (QFileInfo::exists(file)) {
+            return file;
+        }
+    }
+    return QString();
+}
+
+TextureLoad TextureCache::load(const std::vector<std::string>& candidates) {
+    for (const std::string& candidate : candidates) {
+        watch(QFile::decodeName(QByteArray::fromStdString(candidate)));
+    }
+    const QString file = pickFile(candidates);
+    if (file.isEmpty()) {
+        QStringList tried;
+        for (const std::string& candidate : candidates) {
+            tried << QFileInfo(QFile::decodeName(QByteArray::fromStdString(candidate)))
+                         .absoluteFilePath();
+        }
+        return {QImage(), tried.join(QStringLiteral(", ")),
+                QStringLiteral("Datei nicht gefunden")};
+    }
+    const QFileInfo info(file);
+    auto found = entries.find(file);
+    if (found == entries.end() || found->second.modified != info.lastModified() ||
+        found->second.size != info.size()) {
+        keep(file, decode(file));
+        found = entries.find(file);
+    }
+    found->second.lastUse = ++useClock;
+    return {found->second.image, info.absoluteFilePath(), found->second.failure};
+}
+
+TextureCache::Entry TextureCache::decode(const QString& file) const {
+    Entry entry;
+    const QFileInfo info(file);
+    entry.modified = info.lastModified();
+    entry.size = info.size();
+    if (!info.isFile()) {
+        entry.failure = QStringLiteral("Datei nicht lesbar");
+        return entry;
+    }
+    QImageReader reader(file);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        entry.failure = reasonOf(reader.error());
+        return entry;
+    }
+    entry.image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return entry;
+}
+
+void TextureCache::keep(const QString& file, Entry entry) {
+    ++decodes;
+    if (const auto old = entries.find(file); old != entries.end()) {
+        used -= old->second.image.sizeInBytes();
+        entries.erase(old);
+    }
+    const qint64 needed = entry.image.sizeInBytes();
+    // Make room, the pictures used longest ago first; a picture bigger than the budget is
+    // still kept alone, since it is being shown.
+    while (!entries.empty() && used + needed > budget) {
+        auto oldest = entries.begin();
+        for (auto it = entries.begin(); it != entries.end(); ++it) {
+            if (it->second.lastUse < oldest->second.lastUse) {
+                oldest = it;
+            }
+        }
+        used -= oldest->second.image.sizeInBytes();
+        entries.erase(oldest);
+    }
+    used += needed;
+    entries.emplace(file, std::move(entry));
+}
+
+void TextureCache::watch(const QString& file) {
+    const QFileInfo info(file);
+    const QString folder = info.absolutePath();
+    if (QFileInfo(folder).isDir() && !watcher.directories().contains(folder)) {
+        watcher.addPath(folder);
+    }
+    if (info.exists() && !watcher.files().contains(info.absoluteFilePath())) {
+        watcher.addPath(info.absoluteFilePath());
+    }
+}
+
+// A picture whose file changed is decoded anew when asked for next, even when its time and
+// size look the same.
+void TextureCache::fileChanged(const QString& file) {
+    for (auto it = entries.begin(); it != entries.end(); ++it) {
+        if (QFileInfo(it->first).absoluteFilePath() == file) {
+            used -= it->second.image.sizeInBytes();
+            entries.erase(it);
+            break;
+        }
+    }
+    emit textureFilesChanged();
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDateTime>
+#include <QFileSystemWatcher>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <map>
+#include <string>
+#include <vector>
+
+// A texture file as the preview got it: the picture, or why there is none.
+struct TextureLoad {
+    QImage image;     // null when the file could not be loaded
+    QString file;     // the file read, or the files tried, separated by ", "
+    QString failure;  // why it could not be loaded; empty when it was
+};
+
+// Decodes texture files once and shares the pictures. The memory of the kept pictures stays
+// within a budget: when a new picture would exceed it, the ones used longest ago are dropped.
+// A file that changes on disk is read again the next time it is asked for, and the change is
+// announced, so that whoever shows it can ask again.
+class TextureCache : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr qint64 kDefaultBudget = qint64{256} * 1024 * 1024;
+
+    explicit TextureCache(qint64 budgetBytes = kDefaultBudget, QObject* parent = nullptr);
+
+    // The picture in the first of candidates that can be opened (the first that exists at
+    // all when none can), decoded as premultiplied ARGB.
+    TextureLoad load(const std::vector<std::string>& candidates);
+
+    // The bytes of the kept pictures, and how many files were decoded so far.
+    qint64 usedBytes() const { return used; }
+    int decodeCount() const { return decodes; }
+
+signals:
+    // A file that was read or looked for has changed, appeared or gone.
+    void textureFilesChanged();
+
+private:
+    struct Entry {
+        QImage image;
+        QString failure;
+        QDateTime modified;
+        qint64 size = 0;
+        quint64 lastUse = 0;
+    };
+
+    // The file to read: the first candidate that opens, else the first that exists.
+    static QString pickFile(const std::vector<std::string>& candidates);
+    Entry decode(const QString& file) const;
+    void keep(const QString& file, Entry entry);
+    void watch(const QString& file);
+    void fileChanged(const QString& file);
+
+    qint64 budget;
+    qint64 used = 0;
+    int decodes = 0;
+    quint64 useClock = 0;
+    std::map<QString, Entry> entries;
+    QFileSystemWatcher watcher;
+};

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QPointF>
+#include <QRectF>
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+// One texture with the rectangles that areas cut out of it, outlined and numbered with their
+// rows. Zoom to fit (until the user zooms), 1:1, Ctrl+wheel about the pointer; the wheel
+// alone and dragging move the picture. From 8:1 up a grid separates the pixels.
+class TextureView : public QWidget {
+    Q_OBJECT
+
+public:
+    struct Outline {
+        QRectF rect;  // in texture pixels, x1/y1 to x2/y2, in any order
+        int row = 0;
+        bool selected = false;
+    };
+
+    static constexpr double kGridZoom = 8.0;
+
+    explicit TextureView(QWidget* parent = nullptr);
+
+    void setTexture(const QImage& image, std::vector<Outline> outlines);
+    const QImage& texture() const { return image; }
+    const std::vector<Outline>& outlines() const { return shapes; }
+
+    void zoomToFit();
+    void zoomOneToOne();
+    // Zooms by factor, keeping the texture point under viewPoint where it is.
+    void zoomAbout(double factor, QPointF viewPoint);
+    double zoom() const { return scale; }
+    bool fitting() const { return fit; }
+
+    // Where a texture point appears in the view, and the texture pixel under a view point
+    // (none outside the texture).
+    QPointF viewFromTexture(QPointF texturePoint) const;
+    std::optional<QPoint> pixelAt(QPointF viewPoint) const;
+
+signals:
+    // The pointer moved onto a texture pixel, or off the texture (none).
+    void pointerPixelChanged(std::optional<QPoint> pixel);
+    void zoomChanged(double zoom);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void paintGrid(QPainter& painter, const QRectF& shown) const;
+    void paintOutline(QPainter& painter, const Outline& outline) const;
+    void setZoom(double value);
+    void centre();
+
+    QImage image;
+    std::vector<Outline> shapes;
+    double scale = 1.0;
+    bool fit = true;
+    QPointF origin;  // where texture point (0, 0) is in the view
+    QPointF dragStart;
+    std::optional<QPoint> pointerPixel;
+};
