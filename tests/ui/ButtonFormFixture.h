@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "EditorFixture.h"
+#include "document/LibraryBuilding.h"
 #include "framework/ReportList.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneViewButton.h"
@@ -57,12 +58,3 @@ protected:
     ScriptedModalDialogs dialogs;
 };
 
-inline ResourceArea areaOf(float x1, float y1, float x2, float y2, std::int32_t textureId = 0) {
-    ResourceArea area;
-    area.x1 = x1;
-    area.y1 = y1;
-    area.x2 = x2;
-    area.y2 = y2;
-    area.textureId = textureId;
-    return area;
-}

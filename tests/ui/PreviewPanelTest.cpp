@@ -9,6 +9,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "document/LibraryBuilding.h"
 #include "support/TemporaryFolder.h"
 #include "ui/ButtonComposition.h"
 #include "ui/CompositionView.h"
@@ -34,16 +35,6 @@ QImage halves(int width, int height) {
     QImage image = filled(width, height, kRed);
     QPainter(&image).fillRect(width / 2, 0, width - width / 2, height, kBlue);
     return image;
-}
-
-ResourceArea areaOf(float x1, float y1, float x2, float y2, std::int32_t textureId = 0) {
-    ResourceArea area;
-    area.x1 = x1;
-    area.y1 = y1;
-    area.x2 = x2;
-    area.y2 = y2;
-    area.textureId = textureId;
-    return area;
 }
 
 // A panel on its own, showing scenes with textures from a temporary folder.
