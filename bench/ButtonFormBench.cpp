@@ -4,14 +4,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <memory>
 
-#include "framework/MessageBox.h"
 #include "framework/ReportList.h"
-#include "framework/Resources.h"
 #include "ui/CoordinatesDlg.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneDoc.h"
@@ -81,19 +78,3 @@ void BM_CoordinatesKeystroke(benchmark::State& state) {
 BENCHMARK(BM_CoordinatesKeystroke)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    // A message would wait for a user: a rejected text makes the run fail instead.
-    framework::setMessageBoxHandler([](const QString& text, framework::MessageButtons) -> int {
-        qFatal("unexpected message: %s", qPrintable(text));
-    });
-    if (!framework::Resources::load(QStringLiteral(":/res"))) {
-        return 2;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,14 +7,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QImage>
 #include <QPainter>
 #include <QSettings>
 #include <memory>
 
 #include "bench/ScratchDirectory.h"
-#include "framework/Resources.h"
 #include "ui/MainFrame.h"
 #include "ui/TolvaneApp.h"
 #include "ui/TolvaneDoc.h"
@@ -152,15 +152,3 @@ void BM_EditorSwitchButtonWithLoadedTexture(benchmark::State& state) {
 BENCHMARK(BM_EditorSwitchButtonWithLoadedTexture)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    if (!framework::Resources::load(QStringLiteral(":/res"))) {
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,14 +3,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QSettings>
 #include <cstdint>
 #include <memory>
 
 #include "bench/GeneratedLibrary.h"
 #include "bench/ScratchDirectory.h"
-#include "framework/Resources.h"
 #include "ui/MainFrame.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneApp.h"
@@ -93,17 +93,3 @@ BENCHMARK(BM_CopyResource)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRe
 BENCHMARK(BM_DeleteResource)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    if (!framework::Resources::load(QStringLiteral(":/res"))) {
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
