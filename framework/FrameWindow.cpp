@@ -20,7 +20,10 @@ FrameWindow::FrameWindow(Document& document) : doc(document) {
             [this](QWidget*, QWidget* now) { followFocus(now); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &FrameWindow::updateCommandUI);
-    doc.contentsChanged = [this] { updateCommandUI(); };
+    doc.contentsChanged = [this] {
+        updateCommandUI();
+        emit documentChanged();
+    };
 }
 
 // Closing the window while it is destroyed moves the focus; by then the frame must no longer

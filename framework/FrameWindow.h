@@ -48,6 +48,10 @@ public:
     // window, if there is one, enables its commands anew.
     static void commandStateChanged();
 
+signals:
+    // The document announced a change of its contents (modified flag set, views updated).
+    void documentChanged();
+
 private:
     // Enables and checks the actions of id as ui says.
     void applyCommandUI(int id, const CommandUI& ui);

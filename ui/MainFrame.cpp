@@ -99,14 +99,8 @@ void CMainFrame::createPreview() {
     // Runs after the tree's own handler, which has replaced the form by then.
     connect(currentTreeView, &QTreeWidget::itemSelectionChanged, previewDock,
             &CPreviewDock::Refresh);
-    // Every change of the library marks the document modified, which this hears of.
-    auto enableCommands = std::move(document().contentsChanged);
-    document().contentsChanged = [this, enableCommands] {
-        if (enableCommands) {
-            enableCommands();
-        }
-        previewDock->Refresh();
-    };
+    // Every change of the library marks the document modified, which the frame hears of.
+    connect(this, &FrameWindow::documentChanged, previewDock, &CPreviewDock::Refresh);
 }
 
 void CMainFrame::OnCreateClient() {

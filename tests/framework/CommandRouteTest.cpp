@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QListWidget>
+#include <QSignalSpy>
 #include <QLineEdit>
 #include <QTest>
 #include <array>
@@ -273,10 +274,12 @@ TEST_F(FrameCommandsTest, ActionsFollowTheRouteAndSendTheirCommand) {
     EXPECT_EQ(gatedRuns, 1);
     EXPECT_FALSE(gatedMenu.isEnabled());
 
-    // A change of the document shows at once, with no timer involved.
+    // A change of the document shows at once, with no timer involved, and is announced.
+    QSignalSpy announced(&frame, &framework::FrameWindow::documentChanged);
     open = true;
     doc.SetModifiedFlag();
     EXPECT_TRUE(gatedMenu.isEnabled());
+    EXPECT_EQ(announced.count(), 1);
     open = false;
     doc.UpdateAllViews(nullptr);
     EXPECT_FALSE(gatedMenu.isEnabled());
