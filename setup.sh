@@ -16,6 +16,8 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
 packages+=(desktop-file-utils appstream)
 # The TGA reader of the editor's texture preview.
 packages+=(qt6-image-formats-plugins)
+# The Debian package and its test: dpkg-shlibdeps computes its dependencies with file's help.
+packages+=(dpkg-dev file)
 for preset in "${presets[@]}"; do
     [[ $preset == fuzz ]] && packages+=(clang-14 libclang-rt-14-dev)
 done

@@ -1,6 +1,6 @@
 # Desktop integration of the Tolvane editor: the desktop entry, the MIME type of .gui
 # libraries, the AppStream metadata and the icons in the hicolor theme; the man pages, the
-# bash completion of tolvane-cli and the license.
+# bash completion of tolvane-cli, the copyright file and the changelog.
 # Included from the top-level CMakeLists.txt (after GNUInstallDirs); every source path is
 # relative to this file.
 
@@ -16,17 +16,65 @@ install(FILES "${_tolvane_res}/desktop/tolvane-mime.xml"
         DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/mime/packages"
         RENAME io.github.tolvane.Tolvane.xml)
 
+# Addresses a distributor fills in; the AppStream metadata and the package's control fields
+# name only those that are set.
+set(TOLVANE_HOMEPAGE_URL "" CACHE STRING "Address of the project's home page (none when empty)")
+set(TOLVANE_BUGTRACKER_URL "" CACHE STRING "Address where users report faults (none when empty)")
+set(TOLVANE_SCREENSHOT_URL "" CACHE STRING "Address of a screenshot of the editor (none when empty)")
+
+# A text as XML character data.
+function(_tolvane_xml_escape text out)
+  string(REPLACE "&" "&amp;" text "${text}")
+  string(REPLACE "<" "&lt;" text "${text}")
+  string(REPLACE ">" "&gt;" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
 # AppStream metadata, its release from the project's version.
+set(TOLVANE_METAINFO_URLS "")
+foreach(_tolvane_kind IN ITEMS homepage bugtracker)
+  string(TOUPPER "TOLVANE_${_tolvane_kind}_URL" _tolvane_variable)
+  if(NOT "${${_tolvane_variable}}" STREQUAL "")
+    _tolvane_xml_escape("${${_tolvane_variable}}" _tolvane_url)
+    string(APPEND TOLVANE_METAINFO_URLS "\n  <url type=\"${_tolvane_kind}\">${_tolvane_url}</url>")
+  endif()
+endforeach()
+if(NOT TOLVANE_METAINFO_URLS STREQUAL "")
+  string(APPEND TOLVANE_METAINFO_URLS "\n")
+endif()
+set(TOLVANE_METAINFO_SCREENSHOTS "")
+if(NOT TOLVANE_SCREENSHOT_URL STREQUAL "")
+  _tolvane_xml_escape("${TOLVANE_SCREENSHOT_URL}" _tolvane_url)
+  string(CONCAT TOLVANE_METAINFO_SCREENSHOTS
+    "\n  <screenshots>\n"
+    "    <screenshot type=\"default\">\n"
+    "      <caption>The editor with a library open</caption>\n"
+    "      <caption xml:lang=\"de\">Der Editor mit einer geöffneten Bibliothek</caption>\n"
+    "      <image>${_tolvane_url}</image>\n"
+    "    </screenshot>\n"
+    "  </screenshots>\n")
+endif()
 configure_file("${_tolvane_res}/desktop/io.github.tolvane.Tolvane.metainfo.xml.in"
                "${_tolvane_generated}/io.github.tolvane.Tolvane.metainfo.xml" @ONLY)
 install(FILES "${_tolvane_generated}/io.github.tolvane.Tolvane.metainfo.xml"
         DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/metainfo")
 
+# Man pages and the changelog are installed compressed, as distributions ship them: gzip at
+# its best, without name and time stamp, so that the same sources give the same bytes.
+find_program(TOLVANE_GZIP gzip REQUIRED)
+function(_tolvane_gzip file)
+  execute_process(COMMAND "${TOLVANE_GZIP}" -9 -n -k -f "${file}" RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "gzip ${file}: ${result}")
+  endif()
+endfunction()
+
 # Man pages tolvane(1) and tolvane-cli(1).
 foreach(_tolvane_page IN ITEMS tolvane tolvane-cli)
   configure_file("${_tolvane_res}/man/${_tolvane_page}.1.in"
                  "${_tolvane_generated}/${_tolvane_page}.1" @ONLY)
-  install(FILES "${_tolvane_generated}/${_tolvane_page}.1"
+  _tolvane_gzip("${_tolvane_generated}/${_tolvane_page}.1")
+  install(FILES "${_tolvane_generated}/${_tolvane_page}.1.gz"
           DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 endforeach()
 
@@ -34,7 +82,8 @@ endforeach()
 install(FILES "${_tolvane_res}/completion/tolvane-cli"
         DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions")
 
-install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+# The copyright file and the changelog.
+include("${_tolvane_res}/debian/doc.cmake")
 
 # Icons: "tolvane" for the application, "application-x-tolvane-library" for .gui files.
 foreach(_tolvane_size IN ITEMS 16 32 48 64 128 256)

@@ -1,7 +1,8 @@
 # Installs BUILD_DIR under the prefix /usr into the staging folder STAGE (DESTDIR), then
 # checks that every file is where the desktop, man and bash-completion look for it, that
 # desktop-file-validate has nothing to say about the desktop entry, and that the AppStream
-# metadata passes appstreamcli's pedantic validation (offline) with a release of VERSION.
+# metadata passes appstreamcli's pedantic validation (offline) with a release of VERSION and
+# names exactly the addresses HOMEPAGE_URL, BUGTRACKER_URL and SCREENSHOT_URL that are set.
 
 function(fail)
   message(FATAL_ERROR ${ARGN})
@@ -23,8 +24,9 @@ foreach(file IN ITEMS
     "${STAGE}/usr/bin/tolvane" "${STAGE}/usr/bin/tolvane-cli" "${desktop}" "${metainfo}"
     "${share}/mime/packages/io.github.tolvane.Tolvane.xml"
     "${share}/icons/hicolor/scalable/apps/tolvane.svg"
-    "${share}/man/man1/tolvane.1" "${share}/man/man1/tolvane-cli.1"
-    "${share}/bash-completion/completions/tolvane-cli" "${share}/doc/Tolvane/LICENSE")
+    "${share}/man/man1/tolvane.1.gz" "${share}/man/man1/tolvane-cli.1.gz"
+    "${share}/bash-completion/completions/tolvane-cli"
+    "${share}/doc/tolvane/copyright" "${share}/doc/tolvane/changelog.gz")
   if(NOT EXISTS "${file}")
     fail("not installed: ${file}")
   endif()
@@ -46,9 +48,23 @@ file(READ "${metainfo}" content)
 if(NOT content MATCHES "<release version=\"${VERSION}\" date=\"[0-9-]+\"/>")
   fail("no release ${VERSION} in ${metainfo}")
 endif()
-foreach(element IN ITEMS "<url type=\"homepage\">" "<developer " "<screenshot "
-                         "<project_license>MIT</project_license>")
+foreach(element IN ITEMS "<developer " "<project_license>MIT</project_license>")
   if(NOT content MATCHES "${element}")
     fail("${element} missing in ${metainfo}")
+  endif()
+endforeach()
+# An address appears exactly when it is set.
+foreach(kind IN ITEMS homepage bugtracker screenshot)
+  string(TOUPPER "${kind}_URL" variable)
+  if(kind STREQUAL screenshot)
+    set(element "<screenshot ")
+  else()
+    set(element "<url type=\"${kind}\">")
+  endif()
+  string(FIND "${content}" "${element}" at)
+  if("${${variable}}" STREQUAL "" AND NOT at EQUAL -1)
+    fail("${element} in ${metainfo} although ${variable} is empty")
+  elseif(NOT "${${variable}}" STREQUAL "" AND at EQUAL -1)
+    fail("${element} missing in ${metainfo} although ${variable} is set")
   endif()
 endforeach()
