@@ -14,7 +14,7 @@ namespace {
 // The offset and stretch edits keep what the user typed: one is rewritten only when its text
 // does not read as the value it stands for (an unreadable text is repaired that way).
 void DDX_TypedText(framework::DataExchange& exchange, int id, float& value) {
-    if (!exchange.isSaving() && !exchange.failed()) {
+    if (!exchange.isSaving()) {
         const auto shown = framework::parseFloatText(framework::controlText(exchange.control(id)));
         if (shown && *shown == value) {
             return;
@@ -102,8 +102,8 @@ void CCoordinatesDlg::fillTextureList() {
     textureList->SetCurSel(selected);
 }
 
-// A rejected text stops the reading, but the change still completes with the values read so
-// far, and rewriting the edits puts the last valid value back into the rejected one.
+// A rejected text keeps its display value, the change completes with the values read, and
+// rewriting the edits puts the last valid value back into the rejected one.
 void CCoordinatesDlg::changeRectangle(void (CCoordinatesDlg::*apply)()) {
     UpdateData(true);
     (this->*apply)();

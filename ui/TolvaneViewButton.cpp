@@ -255,9 +255,11 @@ void CTolvaneView_Button::OnChangeId() {
 }
 
 // An emptied edit changes nothing; an invalid identifier is told and not taken, so the
-// library and the tree keep the last valid one while the edit keeps what was typed.
+// library and the tree keep the last valid one while the edit keeps what was typed. A rejected
+// id is told first and does not hold the identifier back.
 void CTolvaneView_Button::OnChangeIdentifier() {
-    if (!UpdateData(true) || identifierText.isEmpty()) {
+    UpdateData(true);
+    if (identifierText.isEmpty()) {
         return;
     }
     const std::string identifier = toLibraryText(identifierText);
