@@ -23,8 +23,8 @@ public:
         return qobject_cast<Control*>(GetDlgItem(id));
     }
 
-    // true: reads the controls into the members, stopping at the first text that cannot be
-    // read (false then); false: writes the members into the controls.
+    // true: reads the controls into the members; false when a text could not be read (see
+    // DataExchange). false: writes the members into the controls.
     bool UpdateData(bool saveAndValidate = true);
     bool isExchanging() const { return exchanging; }
 

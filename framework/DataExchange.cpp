@@ -16,7 +16,16 @@ QWidget* DataExchange::control(int id) const {
     return host.GetDlgItem(id);
 }
 
+QWidget* DataExchange::readableControl(int id) const {
+    QWidget* widget = control(id);
+    return widget != nullptr && widget->isEnabledTo(widget->window()) ? widget : nullptr;
+}
+
 void DataExchange::fail(int id, const QString& message) {
+    if (rejected) {
+        return;
+    }
+    rejected = true;
     AfxMessageBox(message);
     if (QWidget* widget = control(id)) {
         widget->setFocus(Qt::OtherFocusReason);
@@ -24,7 +33,6 @@ void DataExchange::fail(int id, const QString& message) {
             edit->selectAll();
         }
     }
-    stopped = true;
 }
 
 QString controlText(const QWidget* control) {
@@ -59,39 +67,34 @@ void setControlText(QWidget* control, const QString& text) {
 }
 
 void DDX_Text(DataExchange& exchange, int id, QString& value) {
-    if (exchange.failed()) {
-        return;
-    }
-    if (exchange.isSaving()) {
-        value = controlText(exchange.control(id));
-    } else {
+    if (!exchange.isSaving()) {
         setControlText(exchange.control(id), value);
+    } else if (const QWidget* source = exchange.readableControl(id)) {
+        value = controlText(source);
     }
 }
 
 void DDX_Text(DataExchange& exchange, int id, std::uint32_t& value) {
-    if (exchange.failed()) {
-        return;
-    }
     if (!exchange.isSaving()) {
         setControlText(exchange.control(id), unsignedText(value));
-    } else if (const auto read = parseUnsignedText(controlText(exchange.control(id)))) {
-        value = *read;
-    } else {
-        exchange.fail(id, texts::enterUnsigned());
+    } else if (const QWidget* source = exchange.readableControl(id)) {
+        if (const auto read = parseUnsignedText(controlText(source))) {
+            value = *read;
+        } else {
+            exchange.fail(id, texts::enterUnsigned());
+        }
     }
 }
 
 void DDX_Text(DataExchange& exchange, int id, float& value) {
-    if (exchange.failed()) {
-        return;
-    }
     if (!exchange.isSaving()) {
         setControlText(exchange.control(id), floatText(value));
-    } else if (const auto read = parseFloatText(controlText(exchange.control(id)))) {
-        value = *read;
-    } else {
-        exchange.fail(id, texts::enterNumber());
+    } else if (const QWidget* source = exchange.readableControl(id)) {
+        if (const auto read = parseFloatText(controlText(source))) {
+            value = *read;
+        } else {
+            exchange.fail(id, texts::enterNumber());
+        }
     }
 }
 

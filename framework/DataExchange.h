@@ -9,22 +9,26 @@ namespace framework {
 
 class ControlHost;
 
-// One exchange between a window's members and its controls, in one direction. The first
-// control whose text cannot be read ends it: its message is shown, the focus goes to the
-// control with its text selected, and later exchanges of the same run do nothing.
+// One exchange between a window's members and its controls, in one direction. Reading takes
+// every control that can be read, so that no value shown in one is lost because an earlier
+// one holds a text that does not read; such a control keeps its member's value. Only the first
+// of them is told: its message is shown and the focus goes to it with its text selected.
+// Disabled controls are not read: the user could not mend their texts.
 class DataExchange {
 public:
     DataExchange(ControlHost& host, bool saveAndValidate) : host(host), saving(saveAndValidate) {}
 
     bool isSaving() const { return saving; }
-    bool failed() const { return stopped; }
+    bool failed() const { return rejected; }
     QWidget* control(int id) const;
+    // The control to read from, or null when it is missing or disabled.
+    QWidget* readableControl(int id) const;
     void fail(int id, const QString& message);
 
 private:
     ControlHost& host;
     bool saving;
-    bool stopped = false;
+    bool rejected = false;
 };
 
 // The text of control id and a member, in the direction of the exchange.

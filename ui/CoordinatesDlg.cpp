@@ -14,7 +14,7 @@ namespace {
 // The offset and stretch edits keep what the user typed: one is rewritten only when its text
 // does not read as the value it stands for (an unreadable text is repaired that way).
 void DDX_TypedText(framework::DataExchange& exchange, int id, float& value) {
-    if (!exchange.isSaving() && !exchange.failed()) {
+    if (!exchange.isSaving()) {
         const auto shown = framework::parseFloatText(framework::controlText(exchange.control(id)));
         if (shown && *shown == value) {
             return;
@@ -27,29 +27,40 @@ void DDX_TypedText(framework::DataExchange& exchange, int id, float& value) {
 
 CCoordinatesDlg::CCoordinatesDlg(QWidget* parent) : Dialog(IDD_COORDINATES, parent) {
     textureList = control<framework::ComboBox>(IDC_TEXTURE);
-    onEditChange(IDC_X1, [this] { changeRectangle(&CCoordinatesDlg::applyX1); });
-    onEditChange(IDC_Y1, [this] { changeRectangle(&CCoordinatesDlg::applyY1); });
-    onEditChange(IDC_X2, [this] { changeRectangle(&CCoordinatesDlg::applyX2); });
-    onEditChange(IDC_Y2, [this] { changeRectangle(&CCoordinatesDlg::applyY2); });
-    onEditChange(IDC_WIDTH, [this] { changeRectangle(&CCoordinatesDlg::applyWidth); });
-    onEditChange(IDC_HEIGHT, [this] { changeRectangle(&CCoordinatesDlg::applyHeight); });
-    onEditChange(IDC_OFFSET_X, [this] {
+    onRule(IDC_X1, [this] { changeRectangle(&CCoordinatesDlg::applyX1); });
+    onRule(IDC_Y1, [this] { changeRectangle(&CCoordinatesDlg::applyY1); });
+    onRule(IDC_X2, [this] { changeRectangle(&CCoordinatesDlg::applyX2); });
+    onRule(IDC_Y2, [this] { changeRectangle(&CCoordinatesDlg::applyY2); });
+    onRule(IDC_WIDTH, [this] { changeRectangle(&CCoordinatesDlg::applyWidth); });
+    onRule(IDC_HEIGHT, [this] { changeRectangle(&CCoordinatesDlg::applyHeight); });
+    onRule(IDC_OFFSET_X, [this] {
         UpdateData(true);
         workingArea.offsetX = offsetX;
     });
-    onEditChange(IDC_OFFSET_Y, [this] {
+    onRule(IDC_OFFSET_Y, [this] {
         UpdateData(true);
         workingArea.offsetY = offsetY;
     });
-    onEditChange(IDC_STRETCH_X, [this] {
+    onRule(IDC_STRETCH_X, [this] {
         UpdateData(true);
         workingArea.stretchX = stretchX;
     });
-    onEditChange(IDC_STRETCH_Y, [this] {
+    onRule(IDC_STRETCH_Y, [this] {
         UpdateData(true);
         workingArea.stretchY = stretchY;
     });
-    onSelectionChange(IDC_TEXTURE, [this] { OnSelectTexture(); });
+    onSelectionChange(IDC_TEXTURE, [this] {
+        OnSelectTexture();
+        emit workingAreaChanged();
+    });
+}
+
+// A rule may rewrite several edits; the change is told once, when the rule is done.
+void CCoordinatesDlg::onRule(int editId, std::function<void()> rule) {
+    onEditChange(editId, [this, rule = std::move(rule)] {
+        rule();
+        emit workingAreaChanged();
+    });
 }
 
 void CCoordinatesDlg::DoDataExchange(framework::DataExchange& exchange) {
@@ -102,8 +113,8 @@ void CCoordinatesDlg::fillTextureList() {
     textureList->SetCurSel(selected);
 }
 
-// A rejected text stops the reading, but the change still completes with the values read so
-// far, and rewriting the edits puts the last valid value back into the rejected one.
+// A rejected text keeps its display value, the change completes with the values read, and
+// rewriting the edits puts the last valid value back into the rejected one.
 void CCoordinatesDlg::changeRectangle(void (CCoordinatesDlg::*apply)()) {
     UpdateData(true);
     (this->*apply)();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "framework/Dialog.h"
 #include "library/uiresourcecontrol.h"
 
@@ -20,11 +22,17 @@ public:
     // DoModal.
     ResourceArea workingArea;
 
+signals:
+    // Once for each change the user makes in the dialog, after the working area took it.
+    void workingAreaChanged();
+
 protected:
     void DoDataExchange(framework::DataExchange& exchange) override;
     bool OnInitDialog() override;
 
 private:
+    // Runs rule for each change of edit editId, and tells of it.
+    void onRule(int editId, std::function<void()> rule);
     // Reads the edits, lets apply change the working area and the display values, and then
     // shows the rectangle again in display form.
     void changeRectangle(void (CCoordinatesDlg::*apply)());

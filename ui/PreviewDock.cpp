@@ -2,12 +2,11 @@
 
 #include <QFile>
 #include <QItemSelectionModel>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QSettings>
 
-#include "framework/ComboBox.h"
 #include "framework/ReportList.h"
+#include "ui/CoordinatesDlg.h"
 #include "ui/PreviewPanel.h"
 #include "ui/TolvaneDoc.h"
 #include "ui/TolvaneView.h"
@@ -109,6 +108,7 @@ void CPreviewDock::Refresh() {
     content->showScene(BuildPreviewScene(
         currentDocument->library, QFile::encodeName(currentDocument->GetPathName()).toStdString(),
         resource, selectedAreaRow(), editing ? working : WorkingArea{}));
+    emit refreshed();
 }
 
 void NotifyPreview() {
@@ -117,25 +117,17 @@ void NotifyPreview() {
     }
 }
 
-// The dialog's own handlers were connected when it was made, so they have updated the
-// working area by the time these run.
-PreviewWorkingArea::PreviewWorkingArea(QWidget& dialog, const ResourceArea& area, int row) {
-    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
-        connections.push_back(QObject::connect(edit, &QLineEdit::textChanged, NotifyPreview));
-    }
-    for (framework::ComboBox* list : dialog.findChildren<framework::ComboBox*>()) {
-        connections.push_back(QObject::connect(list, &framework::ComboBox::picked, NotifyPreview));
-    }
+PreviewWorkingArea::PreviewWorkingArea(CCoordinatesDlg& dialog, int row)
+    : connection(QObject::connect(&dialog, &CCoordinatesDlg::workingAreaChanged, NotifyPreview)) {
     if (currentPreview != nullptr) {
         currentPreview->setWorkingArea(
-            {&area, row}, currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr);
+            {&dialog.workingArea, row},
+            currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr);
     }
 }
 
 PreviewWorkingArea::~PreviewWorkingArea() {
-    for (const QMetaObject::Connection& connection : connections) {
-        QObject::disconnect(connection);
-    }
+    QObject::disconnect(connection);
     if (currentPreview != nullptr) {
         currentPreview->setWorkingArea({}, nullptr);
     }

@@ -3,11 +3,11 @@
 #include <QDockWidget>
 #include <QMetaObject>
 #include <QPointer>
-#include <vector>
 
 #include "ui/PreviewScene.h"
 #include "ui/TextureCache.h"
 
+class CCoordinatesDlg;
 class CTolvaneView_Button;
 class PreviewPanel;
 class QMainWindow;
@@ -36,6 +36,10 @@ public:
     PreviewPanel* panel() const { return content; }
     TextureCache& textures() { return cache; }
 
+signals:
+    // The panel was drawn anew.
+    void refreshed();
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -60,14 +64,14 @@ extern CPreviewDock* currentPreview;
 void NotifyPreview();
 
 // For as long as it lives, the preview shows the working area of a coordinates dialog in
-// place of row (-1 for a new area) and follows every change made in the dialog's controls.
+// place of row (-1 for a new area) and follows every change made in the dialog.
 class PreviewWorkingArea {
 public:
-    PreviewWorkingArea(QWidget& dialog, const ResourceArea& area, int row);
+    PreviewWorkingArea(CCoordinatesDlg& dialog, int row);
     ~PreviewWorkingArea();
     PreviewWorkingArea(const PreviewWorkingArea&) = delete;
     PreviewWorkingArea& operator=(const PreviewWorkingArea&) = delete;
 
 private:
-    std::vector<QMetaObject::Connection> connections;
+    QMetaObject::Connection connection;
 };

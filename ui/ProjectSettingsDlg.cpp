@@ -47,8 +47,8 @@ bool CProjectSettingsDlg::OnInitDialog() {
     return true;
 }
 
-// Each change reads all three edits, which stops at a rejected id start: a value read after
-// it keeps what it had.
+// Each change reads all three edits; a rejected id start is told and keeps its value, and
+// the others are read all the same.
 void CProjectSettingsDlg::OnNameChange() {
     UpdateData(true);
     store(library().name, toLibraryText(nameValue));

@@ -139,7 +139,7 @@ void CTextureLibraryDlg::RefreshFields() {
         GetDlgItem(id)->setEnabled(position >= 0);
     }
     if (position < 0) {
-        return;
+        return;  // disabled, the fields are not read, so a text left in them blocks nothing
     }
     const TextureEntry& entry = texture(position);
     idValue = static_cast<std::uint32_t>(entry.id);
@@ -196,7 +196,7 @@ void CTextureLibraryDlg::OnIdChange() {
 }
 
 void CTextureLibraryDlg::OnPathChange() {
-    UpdateData(true);  // the path is read before the id, so it lands whatever the id holds
+    UpdateData(true);  // the path lands whatever the id edit holds
     const int position = SelectedTexture();
     if (position < 0) {
         return;

@@ -191,7 +191,7 @@ bool CTolvaneView_Button::runCoordinatesDialog(CCoordinatesDlg& dialog) {
 
 void CTolvaneView_Button::OnNewArea() {
     CCoordinatesDlg dialog;
-    const PreviewWorkingArea preview(dialog, dialog.workingArea, -1);
+    const PreviewWorkingArea preview(dialog, -1);
     if (!runCoordinatesDialog(dialog)) {
         return;
     }
@@ -210,7 +210,7 @@ void CTolvaneView_Button::OnEditArea() {
     const auto position = static_cast<std::size_t>(index);
     CCoordinatesDlg dialog;
     dialog.workingArea = current->areas.at(position);
-    const PreviewWorkingArea preview(dialog, dialog.workingArea, index);
+    const PreviewWorkingArea preview(dialog, index);
     if (!runCoordinatesDialog(dialog) || position >= resource()->areas.size()) {
         return;
     }
@@ -255,9 +255,11 @@ void CTolvaneView_Button::OnChangeId() {
 }
 
 // An emptied edit changes nothing; an invalid identifier is told and not taken, so the
-// library and the tree keep the last valid one while the edit keeps what was typed.
+// library and the tree keep the last valid one while the edit keeps what was typed. A rejected
+// id is told first and does not hold the identifier back.
 void CTolvaneView_Button::OnChangeIdentifier() {
-    if (!UpdateData(true) || identifierText.isEmpty()) {
+    UpdateData(true);
+    if (identifierText.isEmpty()) {
         return;
     }
     const std::string identifier = toLibraryText(identifierText);

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <string>
 
 #include "TestDialogs.h"
 #include "framework/StandardIds.h"
@@ -99,22 +100,30 @@ TEST_F(DataExchangeTest, ReadsEveryControlWhenAllTextsAreNumbers) {
     EXPECT_TRUE(boxes.take().isEmpty());
 }
 
-TEST_F(DataExchangeTest, ReadingStopsAtTheFirstRejectedControl) {
+// A text that does not read keeps its member's value and holds back none of the others; the
+// first such control is told and gets the focus. A disabled control is not read.
+TEST_F(DataExchangeTest, ReadingTakesEveryReadableControlAndTellsTheFirstRejected) {
     const struct {
         const char* count;
         const char* width;
         const char* height;
+        bool countDisabled;
+        std::uint32_t readCount;
+        float readWidth;
+        float readHeight;
         int rejected;
         const char* rejectedText;
         QString message;
     } cases[] = {
-        {"-1", "1,5", "abc", kCountEdit, "-1", kEnterUnsigned},
-        {"5", "1,5", "abc", kWidthEdit, "1,5", kEnterNumber},
-        {"5", "2", "-0", kHeightEdit, "-0", kEnterNumber},
+        {"-1", "1,5", "abc", false, 1, 10.0f, 20.0f, kCountEdit, "-1", kEnterUnsigned},
+        {"5", "1,5", "abc", false, 5, 10.0f, 20.0f, kWidthEdit, "1,5", kEnterNumber},
+        {"5", "2", "-0", false, 5, 2.0f, 20.0f, kHeightEdit, "-0", kEnterNumber},
+        {"x", "2", "3", false, 1, 2.0f, 3.0f, kCountEdit, "x", kEnterUnsigned},
+        {"x", "2", "abc", true, 1, 2.0f, 20.0f, kHeightEdit, "abc", kEnterNumber},
     };
     showActive(*dialog);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.rejected);
+        SCOPED_TRACE(c.count + std::string(" ") + c.width + " " + c.height);
         dialog->name = QStringLiteral("vorher");
         dialog->count = 1;
         dialog->width = 10.0f;
@@ -123,23 +132,30 @@ TEST_F(DataExchangeTest, ReadingStopsAtTheFirstRejectedControl) {
         setTexts(QStringLiteral("nachher"), QString::fromLatin1(c.count),
                  QString::fromLatin1(c.width), QString::fromLatin1(c.height));
         combo()->setEditText(QStringLiteral("nachher"));
+        dialog->edit(kCountEdit)->setEnabled(!c.countDisabled);
         dialog->edit(kNameEdit)->setFocus();
 
         boxes.answer(IDOK);
         EXPECT_FALSE(dialog->UpdateData(true));
         EXPECT_EQ(boxes.take(), QStringList{c.message});
 
-        // The members before the rejected control are read, the others keep their values.
         EXPECT_EQ(dialog->name, QStringLiteral("nachher"));
-        EXPECT_EQ(dialog->count, c.rejected == kCountEdit ? 1u : 5u);
-        EXPECT_EQ(dialog->width, c.rejected == kHeightEdit ? 2.0f : 10.0f);
-        EXPECT_EQ(dialog->height, 20.0f);
-        EXPECT_EQ(dialog->kind, QStringLiteral("vorher"));
+        EXPECT_EQ(dialog->count, c.readCount);
+        EXPECT_EQ(dialog->width, c.readWidth);
+        EXPECT_EQ(dialog->height, c.readHeight);
+        EXPECT_EQ(dialog->kind, QStringLiteral("nachher"));
 
         QLineEdit* rejected = dialog->edit(c.rejected);
         EXPECT_EQ(QApplication::focusWidget(), rejected);
         EXPECT_EQ(rejected->selectedText(), QString::fromLatin1(c.rejectedText));
     }
+    // With the unreadable one disabled, the rest reads as a whole.
+    setTexts(QStringLiteral("nachher"), QStringLiteral("x"), QStringLiteral("4"),
+             QStringLiteral("5"));
+    EXPECT_TRUE(dialog->UpdateData(true));
+    EXPECT_EQ(dialog->count, 1u);
+    EXPECT_EQ(dialog->height, 5.0f);
+    EXPECT_TRUE(boxes.take().isEmpty());
 }
 
 TEST_F(DataExchangeTest, AnEmptyEditIsRejectedAndGetsTheFocus) {

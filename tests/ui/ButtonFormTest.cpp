@@ -133,7 +133,7 @@ TEST_F(ButtonFormTest, ClearedIdentifierChangesNothingSilently) {
     EXPECT_FALSE(doc().IsModified());
 }
 
-TEST_F(ButtonFormTest, IdIsReadAsAnUnsignedNumber) {
+TEST_F(ButtonFormTest, IdIsReadAsAnUnsignedNumberAndARejectedOneHoldsNothingBack) {
     startOnButton();
     QLineEdit& edit = formEdit(IDC_RESOURCE_ID);
     edit.setFocus();
@@ -156,6 +156,17 @@ TEST_F(ButtonFormTest, IdIsReadAsAnUnsignedNumber) {
     EXPECT_EQ(boxes.take(), QStringList{framework::texts::enterUnsigned()});
     EXPECT_EQ(button().id, 12);
     EXPECT_FALSE(doc().IsModified());
+
+    // The rejected id is told again, but holds back no identifier pasted meanwhile.
+    boxes.answer(framework::IDOK);
+    QLineEdit& identifier = formEdit(IDC_IDENTIFIER);
+    identifier.setFocus();
+    identifier.selectAll();
+    identifier.insert(QStringLiteral("neu"));
+    EXPECT_EQ(boxes.take(), QStringList{framework::texts::enterUnsigned()});
+    EXPECT_EQ(button().identifier, "NEU");
+    EXPECT_EQ(treeLabel(), QStringLiteral("NEU"));
+    EXPECT_EQ(button().id, 12);
 }
 
 TEST_F(ButtonFormTest, LargeIdsShowUnsignedAndKeepTheirBits) {

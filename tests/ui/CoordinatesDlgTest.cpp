@@ -147,22 +147,32 @@ TEST_F(ButtonFormTest, OffsetAndStretchEditsKeepWhatWasTyped) {
     EXPECT_EQ(button().areas.at(0).x1, 3.0f);
 }
 
+// A rejected offset holds back nothing typed meanwhile into another edit, blocks "OK" and is
+// repaired by the next rectangle change; what the dialog shows at "OK" is the area.
 TEST_F(ButtonFormTest, UnreadableOffsetBlocksOkUntilARectangleChangeRepairsIt) {
     startOnButton();
-    boxes.answer(framework::IDOK);  // typing the text
-    boxes.answer(framework::IDOK);  // OK
-    boxes.answer(framework::IDOK);  // the change in X1
     dialogs.answer([this](framework::Dialog& dialog) {
-        retype(dialog, IDC_OFFSET_X, QStringLiteral("x"));
+        for (int message = 0; message < 4; ++message) {
+            boxes.answer(framework::IDOK);
+        }
+        retype(dialog, IDC_OFFSET_Y, QString());
+        retype(dialog, IDC_OFFSET_X, QStringLiteral("5"));  // read after Y Offset
+        EXPECT_EQ(coordinates(dialog).workingArea.offsetX, 5.0f);
         press(dialog, framework::IDOK);
         EXPECT_TRUE(dialog.isVisible());
         retype(dialog, IDC_X1, QStringLiteral("4"));
-        EXPECT_EQ(boxes.take().size(), 3);
-        EXPECT_EQ(text(dialog, IDC_OFFSET_X), QStringLiteral("0"));
+        EXPECT_EQ(boxes.take(), QStringList(4, framework::texts::enterNumber()));
+        EXPECT_EQ(text(dialog, IDC_OFFSET_Y), QStringLiteral("0"));
+        EXPECT_EQ(text(dialog, IDC_OFFSET_X), QStringLiteral("5"));
+        retype(dialog, IDC_OFFSET_Y, QStringLiteral("3"));
         press(dialog, framework::IDOK);
+        EXPECT_TRUE(boxes.take().isEmpty());
     });
     click(IDC_NEW_AREA);
-    EXPECT_EQ(button().areas.size(), 1u);
+    ASSERT_EQ(button().areas.size(), 1u);
+    EXPECT_EQ(button().areas[0].offsetX, 5.0f);
+    EXPECT_EQ(button().areas[0].offsetY, 3.0f);
+    EXPECT_EQ(button().areas[0].x1, 4.0f);
 }
 
 TEST_F(ButtonFormTest, CancelAddsAndChangesNothing) {

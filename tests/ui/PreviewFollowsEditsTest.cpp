@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
 
@@ -66,6 +67,7 @@ TEST_F(PreviewFollowsEditsTest, TheRectangleMovesWithEveryKeystrokeInTheCoordina
     currentButtonView->areaList->SelectItem(1);
     std::vector<QRectF> seen;
     dialogs.answer([&](Dialog& d) {
+        const QSignalSpy refreshes(frame().preview(), &CPreviewDock::refreshed);
         auto* x2 = d.control<QLineEdit>(IDC_X2);
         x2->setFocus();
         x2->selectAll();
@@ -73,6 +75,9 @@ TEST_F(PreviewFollowsEditsTest, TheRectangleMovesWithEveryKeystrokeInTheCoordina
         seen.push_back(outline(1));
         QTest::keyClick(x2, Qt::Key_2);
         seen.push_back(outline(1));
+        QTest::keyClick(x2, Qt::Key_Period);  // shown as 12 again at once
+        // Once a keystroke, however many edits the dialog rewrote for it.
+        EXPECT_EQ(refreshes.count(), 3);
         EXPECT_EQ(panel().compositionView()->composition().size(), QSize(12, 8));
         pick(d, IDC_TEXTURE, 1);
         EXPECT_EQ(panel().textureView()->texture().pixelColor(0, 0), QColor(Qt::blue));

@@ -1,6 +1,5 @@
 #include <QAction>
 #include <QImage>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -9,6 +8,7 @@
 
 #include "EditorFixture.h"
 #include "PreviewLibrary.h"
+#include "ui/CoordinatesDlg.h"
 #include "ui/CompositionView.h"
 #include "ui/PreviewDock.h"
 #include "ui/PreviewPanel.h"
@@ -124,18 +124,17 @@ TEST_F(PreviewTest, TheShowcaseShowsEveryTexture) {
     EXPECT_EQ(shown, (std::set<std::int32_t>{0, 1, 2}));
 }
 
-// The coordinates dialog's working area, followed through its controls' changes.
+// The coordinates dialog's working area, followed through the changes it tells of.
 TEST_F(PreviewTest, FollowsAWorkingAreaWithEveryChangeOfItsDialog) {
     ASSERT_TRUE(start({previewLibrary()}));
     tree().SelectResource(doc().library.resources[0].get());
-    QWidget dialog;
-    auto* edit = new QLineEdit(&dialog);
-    ResourceArea working = doc().library.resources[0]->areas[1];
+    CCoordinatesDlg dialog;
+    dialog.workingArea = doc().library.resources[0]->areas[1];
     {
-        const PreviewWorkingArea shown(dialog, working, 1);
+        const PreviewWorkingArea shown(dialog, 1);
         EXPECT_EQ(panel().scene().selectedRow, 1);
-        working.x2 = 12;  // as the dialog's own handler does before the preview hears of it
-        edit->setText(QStringLiteral("12"));
+        dialog.workingArea.x2 = 12;  // as a change rule of the dialog does
+        emit dialog.workingAreaChanged();
         ASSERT_EQ(panel().scene().areas.size(), 2u);
         EXPECT_EQ(panel().scene().areas[1].x2, 12.0f);
         EXPECT_EQ(panel().textureView()->outlines()[1].rect, QRectF(8, 0, 4, 8));
@@ -144,7 +143,7 @@ TEST_F(PreviewTest, FollowsAWorkingAreaWithEveryChangeOfItsDialog) {
     EXPECT_EQ(panel().scene().areas[1].x2, 16.0f);  // the dialog gone, the library shows again
     EXPECT_EQ(panel().scene().selectedRow, -1);
     {
-        const PreviewWorkingArea shown(dialog, working, -1);  // a new area comes last
+        const PreviewWorkingArea shown(dialog, -1);  // a new area comes last
         ASSERT_EQ(panel().scene().areas.size(), 3u);
         EXPECT_EQ(panel().scene().selectedRow, 2);
     }

@@ -71,7 +71,9 @@ TEST_F(ProjectSettingsDlgTest, EveryKeystrokeLandsAndAbbrechenKeepsIt) {
     EXPECT_EQ(doc().library.resources.back()->id, 502);
 }
 
-TEST_F(ProjectSettingsDlgTest, RejectedIdStartKeepsItsValueAndHoldsBackThePath) {
+// The rejected id start is told again with every change, yet holds back neither the path
+// read after it nor the name read before it; once it reads, the library holds what is shown.
+TEST_F(ProjectSettingsDlgTest, RejectedIdStartKeepsItsValueAndHoldsNothingElseBack) {
     ASSERT_TRUE(start());
     doc().library.idStart = 1000;
     const QString message = framework::texts::enterUnsigned();
@@ -82,8 +84,6 @@ TEST_F(ProjectSettingsDlgTest, RejectedIdStartKeepsItsValueAndHoldsBackThePath) 
         EXPECT_EQ(doc().library.idStart, 1000u);
         EXPECT_EQ(d.focusWidget(), d.GetDlgItem(IDC_PROJECT_ID_START));
 
-        // The path is read after the id start, so the rejected id start holds it back; the
-        // name, read before, lands.
         auto* path = d.control<QLineEdit>(IDC_PROJECT_RESOURCE_PATH);
         boxes.answer(IDOK);
         QTest::keyClicks(path, QStringLiteral("x"));
@@ -91,15 +91,20 @@ TEST_F(ProjectSettingsDlgTest, RejectedIdStartKeepsItsValueAndHoldsBackThePath) 
         boxes.answer(IDOK);
         QTest::keyClicks(name, QStringLiteral("N"));
         EXPECT_EQ(boxes.take(), (QStringList{message, message}));
+        EXPECT_EQ(doc().library.resourcePath, "x");
+        EXPECT_EQ(doc().library.name, "N");
 
         boxes.answer(IDOK);
         press(d, IDOK);  // stays open
         EXPECT_EQ(boxes.take(), QStringList{message});
         EXPECT_TRUE(d.isVisible());
-        press(d, IDCANCEL);
+        retype(d, IDC_PROJECT_ID_START, QStringLiteral("7"));
+        press(d, IDOK);
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_TRUE(boxes.take().isEmpty());
     });
-    EXPECT_EQ(doc().library.idStart, 1000u);
-    EXPECT_EQ(doc().library.resourcePath, "");
+    EXPECT_EQ(doc().library.idStart, 7u);
+    EXPECT_EQ(doc().library.resourcePath, "x");
     EXPECT_EQ(doc().library.name, "N");
 }
 

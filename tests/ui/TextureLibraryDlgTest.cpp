@@ -224,7 +224,9 @@ TEST_F(TextureLibraryDlgTest, IdAndPathEditsWriteTheSelectedTexture) {
     EXPECT_TRUE(doc().IsModified());
 }
 
-TEST_F(TextureLibraryDlgTest, RejectedIdKeepsTheIdWhilePathChangesStillLand) {
+// Deleting the texture whose id edit holds a rejected text leaves nothing to mend: the
+// disabled fields no longer keep "OK" from closing.
+TEST_F(TextureLibraryDlgTest, RejectedIdKeepsTheIdAndBlocksOkOnlyWhileItsTextureIsThere) {
     addTextures({7});
     const QString message = framework::texts::enterUnsigned();
     run([this, message](Dialog& d) {
@@ -241,15 +243,21 @@ TEST_F(TextureLibraryDlgTest, RejectedIdKeepsTheIdWhilePathChangesStillLand) {
         QTest::keyClicks(path, QStringLiteral("ab"));
         EXPECT_EQ(boxes.take(), (QStringList{message, message}));
         EXPECT_EQ(list(d).GetItemText(0, 0), QStringLiteral("ab"));
+        EXPECT_EQ(texture(0).id, 7);
+        EXPECT_EQ(texture(0).path, "ab");
 
         boxes.answer(IDOK);
         press(d, IDOK);  // the rejected id keeps the dialog open
         EXPECT_EQ(boxes.take(), QStringList{message});
         EXPECT_TRUE(d.isVisible());
-        press(d, IDCANCEL);
+
+        press(d, IDC_TEXTURE_DELETE);
+        EXPECT_FALSE(fieldsEnabled(d));
+        press(d, IDOK);
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_TRUE(boxes.take().isEmpty());
     });
-    EXPECT_EQ(texture(0).id, 7);
-    EXPECT_EQ(texture(0).path, "ab");
+    EXPECT_EQ(doc().library.textureCount(), 0u);
 }
 
 TEST_F(TextureLibraryDlgTest, PickedEntriesChangeTheFieldAndItsCellTypedTextNothing) {
