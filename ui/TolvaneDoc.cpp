@@ -70,6 +70,9 @@ bool CTolvaneDoc::OnNewDocument() {
 }
 
 bool CTolvaneDoc::OnOpenDocument(const QString& path) {
+    // The framework's part clears the flag before the file is read; a failed read keeps the
+    // open library, and with it whether it holds unsaved changes.
+    const bool wasModified = IsModified();
     if (!Document::OnOpenDocument(path)) {
         return false;
     }
@@ -82,6 +85,7 @@ bool CTolvaneDoc::OnOpenDocument(const QString& path) {
     LibraryReadReport report;
     if (FAILED(ReadLibraryFile(path, read, &report))) {
         framework::AfxMessageBox(QString::fromUtf8(kLoadFailedMessage));
+        SetModifiedFlag(wasModified);
         return false;
     }
     replaceLibrary(read);
@@ -110,8 +114,12 @@ bool CTolvaneDoc::OnSaveDocument(const QString& path) {
         goAhead = framework::AfxMessageBox(kRemainingErrorsQuestion,
                                            framework::MessageButtons::YesNo) == framework::IDYES;
     }
-    // A declined question is no success: the framework keeps the old path and title.
-    return goAhead && SUCCEEDED(WriteLibraryFile(path, true));
+    // A declined question is no success: the framework keeps the old path and title, and the
+    // document stays modified.
+    if (!goAhead || FAILED(WriteLibraryFile(path, true))) {
+        return false;
+    }
+    return Document::OnSaveDocument(path);
 }
 
 HRESULT CTolvaneDoc::ReadLibraryFile(const QString& path, ResourceLibrary& target,
