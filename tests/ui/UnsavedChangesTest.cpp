@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "EditorFixture.h"
+#include "document/DocumentMessages.h"
 #include "framework/StandardIds.h"
 #include "ui/ResourceIds.h"
 
@@ -13,8 +14,8 @@ using framework::IDYES;
 const QString kMissingCheck = QStringLiteral(
     "Die GUI Bibliothek wurde in dieser Sitzung noch nicht geprüft!\nWollen Sie trotzdem "
     "speichern?");
-const QString kSaveFailed = QStringLiteral("Die Datei konnte nicht gespeichert werden!");
-const QString kLoadFailed = QStringLiteral("Die Datei konnte nicht geladen werden!");
+const QString kSaveFailed = QString::fromUtf8(kSaveFailedMessage);
+const QString kLoadFailed = QString::fromUtf8(kLoadFailedMessage);
 
 QString askToSave(const QString& title) {
     return QStringLiteral("Änderungen an \"%1\" speichern?").arg(title);
