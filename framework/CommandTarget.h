@@ -4,6 +4,8 @@
 #include <map>
 #include <optional>
 
+#include <QString>
+
 // Something that handles commands by numeric id: the views, the document, the frame and
 // the application. A command travels a route of targets; the first one with a handler
 // runs it.
@@ -17,11 +19,14 @@ public:
 
     void Enable(bool on = true) { enabled = on; }
     void SetCheck(bool on) { checked = on; }
+    // A status-bar prompt in place of the command's own, for commands whose effect changes.
+    void SetPrompt(const QString& text) { prompt = text; }
 
     int id() const { return commandId; }
     // Unset when no update handler decided; the command's reachability decides then.
     std::optional<bool> enabled;
     std::optional<bool> checked;
+    std::optional<QString> prompt;
 
 private:
     int commandId;

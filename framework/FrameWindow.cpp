@@ -128,6 +128,9 @@ void FrameWindow::applyCommandUI(int id, const CommandUI& ui) {
                 action->setCheckable(true);
                 action->setChecked(*ui.checked);
             }
+            if (ui.prompt) {
+                action->setStatusTip(*ui.prompt);
+            }
         }
     }
 }

@@ -23,6 +23,7 @@ public:
     virtual ~TextureEntry() = default;
     virtual HRESULT read(tsInputStream& stream, std::uint32_t version);
     virtual HRESULT write(tsOutputStream& stream) const;
+    bool operator==(const TextureEntry&) const = default;
 
     std::int32_t id = 0;
     std::string path;
@@ -42,6 +43,8 @@ public:
 
     virtual HRESULT read(tsInputStream& stream, std::uint32_t version);
     virtual HRESULT write(tsOutputStream& stream) const;
+
+    bool operator==(const ResourceArea&) const = default;
 
     float width() const { return x2 - x1; }
     float height() const { return y2 - y1; }

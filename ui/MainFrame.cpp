@@ -13,9 +13,13 @@
 #include "framework/Resources.h"
 #include "framework/SplitterWindow.h"
 #include "framework/StandardIds.h"
+#include "ui/DockPlacement.h"
+#include "ui/HistoryDock.h"
+#include "ui/LibraryHistory.h"
 #include "ui/PreviewDock.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneApp.h"
+#include "ui/TolvaneDoc.h"
 #include "ui/TolvaneView.h"
 #include "ui/TolvaneViewBlank.h"
 #include "ui/TolvaneViewButton.h"
@@ -39,6 +43,7 @@ CMainFrame::CMainFrame(framework::Document& document) : FrameWindow(document) {
     OnCreate();
     OnCreateClient();
     createPreview();
+    createHistory();
     updateTitle();
 }
 
@@ -101,6 +106,17 @@ void CMainFrame::createPreview() {
             &CPreviewDock::Refresh);
     // Every change of the library marks the document modified, which the frame hears of.
     connect(this, &FrameWindow::documentChanged, previewDock, &CPreviewDock::Refresh);
+}
+
+// The "Verlauf" panel, hidden until the user shows it.
+void CMainFrame::createHistory() {
+    historyDock = new CHistoryDock(*this, currentDocument->history->stack());
+    restoreDockPlacement(*this, *historyDock, QStringLiteral("History"), false);
+    onCommand(ID_VIEW_HISTORY, [this] { historyDock->setVisible(historyDock->isHidden()); });
+    onUpdate(ID_VIEW_HISTORY, [this](framework::CommandUI& ui) {
+        ui.SetCheck(!historyDock->isHidden());
+        ui.Enable();
+    });
 }
 
 void CMainFrame::OnCreateClient() {

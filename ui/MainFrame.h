@@ -2,6 +2,7 @@
 
 #include "framework/FrameWindow.h"
 
+class CHistoryDock;
 class CPreviewDock;
 class QLabel;
 class QMenu;
@@ -28,6 +29,7 @@ public:
     QToolBar* mainToolBar() const { return mainBar; }
     QToolBar* resourceToolBar() const { return resourceBar; }
     CPreviewDock* preview() const { return previewDock; }
+    CHistoryDock* history() const { return historyDock; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -39,6 +41,7 @@ private:
     void OnCreateClient();
     void createStatusBar();
     void createPreview();
+    void createHistory();
     void moveFocusToPane(int step);
     void updateRecentFiles();
 
@@ -47,6 +50,7 @@ private:
     QToolBar* resourceBar = nullptr;
     framework::SplitterWindow* splitterWindow = nullptr;
     CPreviewDock* previewDock = nullptr;
+    CHistoryDock* historyDock = nullptr;
     QMenu* fileMenu = nullptr;
     QAction* recentPlaceholder = nullptr;
 };

@@ -2,7 +2,13 @@
 // and the header fields.
 #include <algorithm>
 
+#include "document/HeaderChange.h"
+#include "document/ResourceChanges.h"
+#include "document/TextureTableChange.h"
+#include "framework/Resources.h"
+#include "ui/LibraryHistory.h"
 #include "ui/ProjectSettingsDlg.h"
+#include "ui/ResourceIds.h"
 #include "ui/TextureLibraryDlg.h"
 #include "ui/TolvaneDoc.h"
 #include "ui/TolvaneView.h"
@@ -14,16 +20,34 @@ UiResource* currentRecord() {
     return currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr;
 }
 
+QString stepName(int id) {
+    return framework::Resources::LoadString(id);
+}
+
 }  // namespace
 
 std::int32_t CTolvaneDoc::NextResourceId() const {
     return static_cast<std::int32_t>(library.idStart + library.resourceCount());
 }
 
-void CTolvaneDoc::appendResource(std::unique_ptr<UiResource> resource) {
+int CTolvaneDoc::IndexOf(const UiResource* resource) const {
+    const auto& resources = library.resources;
+    const auto found =
+        std::find_if(resources.begin(), resources.end(),
+                     [resource](const auto& entry) { return entry.get() == resource; });
+    return resource == nullptr || found == resources.end()
+               ? -1
+               : static_cast<int>(found - resources.begin());
+}
+
+// Undone, the resource selected before is selected again.
+void CTolvaneDoc::appendResource(std::unique_ptr<UiResource> resource, int nameId) {
     const UiResource* added = resource.get();
-    library.resources.push_back(std::move(resource));
-    SetModifiedFlag();
+    const int index = static_cast<int>(library.resources.size());
+    const int selectedBefore = IndexOf(currentRecord());
+    history->perform(stepName(nameId),
+                     ResourceListChange::added(library.resources.size(), std::move(resource)),
+                     {index, selectedBefore});
     if (currentTreeView != nullptr) {
         currentTreeView->RebuildTree();
         currentTreeView->SelectResource(added);
@@ -35,7 +59,7 @@ void CTolvaneDoc::OnNewResource() {
     resource->kind = 0;
     resource->id = NextResourceId();
     resource->identifier = "unbenannt";
-    appendResource(std::move(resource));
+    appendResource(std::move(resource), IDS_STEP_NEW_RESOURCE);
 }
 
 void CTolvaneDoc::OnCopyResource() {
@@ -48,22 +72,21 @@ void CTolvaneDoc::OnCopyResource() {
     copy->id = NextResourceId();
     copy->identifier = "unbenannt";
     copy->areas = source->areas;
-    appendResource(std::move(copy));
+    appendResource(std::move(copy), IDS_STEP_COPY_RESOURCE);
 }
 
+// The deleted resource is kept by its step, so that undoing the delete brings it back; it is
+// freed with the step, when nothing shows it any more.
 void CTolvaneDoc::OnDeleteResource() {
-    const UiResource* current = currentRecord();
-    auto& resources = library.resources;
-    const auto found =
-        std::find_if(resources.begin(), resources.end(),
-                     [current](const auto& entry) { return entry.get() == current; });
-    if (current == nullptr || found == resources.end()) {
+    const int index = IndexOf(currentRecord());
+    if (index < 0) {
         return;
     }
-    // Freed when this returns, once the tree and the right pane no longer refer to it.
-    const std::unique_ptr<UiResource> removed = std::move(*found);
-    resources.erase(found);
-    SetModifiedFlag();
+    auto& resources = library.resources;
+    const int lastAfter = static_cast<int>(resources.size()) - 2;
+    history->perform(stepName(IDS_STEP_DELETE_RESOURCE),
+                     ResourceListChange::removed(static_cast<std::size_t>(index)),
+                     {lastAfter >= 0 ? lastAfter : ShownResource::kNone, index});
     if (resources.empty()) {
         UpdateAllViews(nullptr, kHintRecordsReplaced);  // nothing left to select
     }
@@ -73,12 +96,37 @@ void CTolvaneDoc::OnDeleteResource() {
     }
 }
 
+// The dialogs change the library as the user types; what one opening changed in all is one
+// step, whichever button closed it. An opening that changed nothing adds none.
 void CTolvaneDoc::OnTextureLibrary() {
+    const std::vector<TextureEntry> before = TextureTableChange::rowsOf(library);
+    const int generation = history->generation();
     CTextureLibraryDlg dialog;
     dialog.DoModal();
+    if (generation != history->generation()) {
+        return;  // another library was opened meanwhile
+    }
+    auto change = std::make_unique<TextureTableChange>(TextureTableChange::between(before, library));
+    if (change->empty()) {
+        history->syncModifiedFlag();
+        return;
+    }
+    history->record(stepName(IDS_STEP_TEXTURE_LIBRARY), std::move(change), {});
 }
 
 void CTolvaneDoc::OnProjectSettings() {
+    const LibraryHeader before = LibraryHeader::of(library);
+    const int generation = history->generation();
     CProjectSettingsDlg dialog;
     dialog.DoModal();
+    if (generation != history->generation()) {
+        return;
+    }
+    const LibraryHeader after = LibraryHeader::of(library);
+    if (after == before) {
+        history->syncModifiedFlag();
+        return;
+    }
+    history->record(stepName(IDS_STEP_PROJECT_SETTINGS),
+                    std::make_unique<HeaderChange>(before, after), {});
 }

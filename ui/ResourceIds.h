@@ -12,6 +12,7 @@ inline constexpr int ID_NEW_RESOURCE = 32777;
 inline constexpr int ID_COPY_RESOURCE = 32779;
 inline constexpr int ID_DELETE_RESOURCE = 32780;
 inline constexpr int ID_VIEW_PREVIEW = 32781;  // shows and hides the "Vorschau" panel
+inline constexpr int ID_VIEW_HISTORY = 32782;  // shows and hides the "Verlauf" panel
 
 // Strings.
 inline constexpr int IDR_MAINFRAME = 128;  // the document string, menu, accelerators, tool bar
@@ -29,6 +30,23 @@ inline constexpr int IDS_AREA_OFFSET_Y = 61459;
 inline constexpr int IDS_AREA_WIDTH = 61460;
 inline constexpr int IDS_AREA_HEIGHT = 61461;
 inline constexpr int IDS_AREA_TEXTURE = 61462;
+
+// The names of the history's steps, the prompts that name them, and the "Verlauf" panel.
+inline constexpr int IDS_STEP_NEW_RESOURCE = 61463;
+inline constexpr int IDS_STEP_COPY_RESOURCE = 61464;
+inline constexpr int IDS_STEP_DELETE_RESOURCE = 61465;
+inline constexpr int IDS_STEP_CHANGE_ID = 61466;
+inline constexpr int IDS_STEP_CHANGE_IDENTIFIER = 61467;
+inline constexpr int IDS_STEP_NEW_AREA = 61468;
+inline constexpr int IDS_STEP_EDIT_AREA = 61469;
+inline constexpr int IDS_STEP_DELETE_AREA = 61470;
+inline constexpr int IDS_STEP_COPY_AREA = 61471;
+inline constexpr int IDS_STEP_TEXTURE_LIBRARY = 61472;
+inline constexpr int IDS_STEP_PROJECT_SETTINGS = 61473;
+inline constexpr int IDS_UNDO_STEP_PROMPT = 61474;  // %1: the step's name
+inline constexpr int IDS_REDO_STEP_PROMPT = 61475;
+inline constexpr int IDS_HISTORY_TITLE = 61476;
+inline constexpr int IDS_HISTORY_START = 61477;  // the entry for the state opened or created
 
 // Dialog templates and their controls.
 inline constexpr int IDD_ABOUTBOX = 100;

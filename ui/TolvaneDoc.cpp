@@ -10,6 +10,7 @@
 #include "framework/StandardIds.h"
 #include "library/LibraryFile.h"
 #include "persistence/trace.h"
+#include "ui/LibraryHistory.h"
 #include "ui/PartialLibraryWarning.h"
 #include "ui/ResourceIds.h"
 #include "ui/TestResultsDlg.h"
@@ -38,6 +39,7 @@ CTolvaneDoc::CTolvaneDoc() {
     currentDocument = this;
     resultsWindow = std::make_unique<CTestResultsDlg>();
     resultsWindow->Create();
+    history = std::make_unique<LibraryHistory>(*this);
 
     onCommand(ID_TEST_LIBRARY, [this] { OnTestLibrary(); });
     onCommand(ID_CREATE_HEADER, [this] { OnCreateHeader(); });
@@ -48,9 +50,14 @@ CTolvaneDoc::CTolvaneDoc() {
     onCommand(ID_DELETE_RESOURCE, [this] { OnDeleteResource(); });
     onCommand(ID_TEXTURE_LIBRARY, [this] { OnTextureLibrary(); });
     onCommand(ID_PROJECT_SETTINGS, [this] { OnProjectSettings(); });
+    onUpdate(framework::ID_EDIT_UNDO, [this](framework::CommandUI& ui) { OnUpdateUndo(ui); });
+    onUpdate(framework::ID_EDIT_REDO, [this](framework::CommandUI& ui) { OnUpdateRedo(ui); });
+    onCommand(framework::ID_EDIT_UNDO, [this] { OnUndo(); });
+    onCommand(framework::ID_EDIT_REDO, [this] { OnRedo(); });
 }
 
 CTolvaneDoc::~CTolvaneDoc() {
+    history.reset();
     resultsWindow.reset();
     currentDocument = nullptr;
 }
@@ -66,10 +73,14 @@ bool CTolvaneDoc::OnNewDocument() {
     }
     ResourceLibrary empty;
     replaceLibrary(empty);
+    history->reset();
     return true;
 }
 
 bool CTolvaneDoc::OnOpenDocument(const QString& path) {
+    // The framework's part clears the flag before the file is read; a failed read keeps the
+    // open library, and with it whether it holds unsaved changes.
+    const bool wasModified = IsModified();
     if (!Document::OnOpenDocument(path)) {
         return false;
     }
@@ -82,9 +93,11 @@ bool CTolvaneDoc::OnOpenDocument(const QString& path) {
     LibraryReadReport report;
     if (FAILED(ReadLibraryFile(path, read, &report))) {
         framework::AfxMessageBox(QString::fromUtf8(kLoadFailedMessage));
+        SetModifiedFlag(wasModified);
         return false;
     }
     replaceLibrary(read);
+    history->reset();
 
     // A library cut short is shown as far as it goes, and never replaces an existing backup.
     const QString backupPath = path + QStringLiteral("_save");
@@ -110,8 +123,13 @@ bool CTolvaneDoc::OnSaveDocument(const QString& path) {
         goAhead = framework::AfxMessageBox(kRemainingErrorsQuestion,
                                            framework::MessageButtons::YesNo) == framework::IDYES;
     }
-    // A declined question is no success: the framework keeps the old path and title.
-    return goAhead && SUCCEEDED(WriteLibraryFile(path, true));
+    // A declined question is no success: the framework keeps the old path and title, and the
+    // document stays modified.
+    if (!goAhead || FAILED(WriteLibraryFile(path, true))) {
+        return false;
+    }
+    history->markSaved();
+    return Document::OnSaveDocument(path);
 }
 
 HRESULT CTolvaneDoc::ReadLibraryFile(const QString& path, ResourceLibrary& target,
@@ -164,4 +182,20 @@ void CTolvaneDoc::OnCreateHeader() {
 
 void CTolvaneDoc::OnUpdateNeedsResources(framework::CommandUI& ui) {
     ui.Enable(library.resourceCount() > 0);
+}
+
+void CTolvaneDoc::OnUpdateUndo(framework::CommandUI& ui) {
+    history->updateUndo(ui);
+}
+
+void CTolvaneDoc::OnUpdateRedo(framework::CommandUI& ui) {
+    history->updateRedo(ui);
+}
+
+void CTolvaneDoc::OnUndo() {
+    history->stack().undo();
+}
+
+void CTolvaneDoc::OnRedo() {
+    history->stack().redo();
 }

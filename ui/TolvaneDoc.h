@@ -9,6 +9,7 @@
 #include "persistence/hresult.h"
 
 class CTestResultsDlg;
+class LibraryHistory;
 struct LibraryReadReport;
 
 // The editor's one document: the library being edited, its open, backup and save cycle with
@@ -50,17 +51,27 @@ public:
     // The id of the next new resource: idStart plus the number of resources, wrapping at 32
     // bits. It may equal an id in use; the library check reports that.
     std::int32_t NextResourceId() const;
+    // The position of resource in the library's list, or -1 when it is not there.
+    int IndexOf(const UiResource* resource) const;
+
+    // The library's undo and redo, where no edit has its own.
+    void OnUpdateUndo(framework::CommandUI& ui);
+    void OnUpdateRedo(framework::CommandUI& ui);
+    void OnUndo();
+    void OnRedo();
 
     std::unique_ptr<CTestResultsDlg> resultsWindow;
     ResourceLibrary library;
+    // Every change of the library, undoable; it decides the modified flag.
+    std::unique_ptr<LibraryHistory> history;
     std::int32_t errorCount = -1;  // -1: no check has run in this session
     std::int32_t warningCount = -1;
 
 private:
     // Swaps the records of source in once no view refers to the old ones.
     void replaceLibrary(ResourceLibrary& source);
-    // Appends resource to the library and selects it in the tree.
-    void appendResource(std::unique_ptr<UiResource> resource);
+    // Appends resource to the library as the step nameId and selects it in the tree.
+    void appendResource(std::unique_ptr<UiResource> resource, int nameId);
 };
 
 // The one document, while it exists.

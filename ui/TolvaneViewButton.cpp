@@ -7,7 +7,10 @@
 #include <QPointer>
 #include <unordered_map>
 
+#include "document/AreaChange.h"
 #include "document/LibraryCheck.h"
+#include "document/ResourceChanges.h"
+#include "framework/CommandBars.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "framework/ReportList.h"
@@ -85,7 +88,8 @@ CTolvaneView_Button::CTolvaneView_Button() : FormView(IDD_BUTTON_FORM) {
     onEditChange(IDC_IDENTIFIER, [this] { OnChangeIdentifier(); });
     onClicked(IDC_COPY_AREA, [this] { OnCopyArea(); });
 
-    // Clipboard and undo go to the focused edit, and only while one of the form's has the focus.
+    // Clipboard commands go to the focused edit, and only while one of the form's has the focus.
+    // Undo and redo do too; elsewhere they undo and redo the library's steps.
     const auto enableCopyCut = [this](framework::CommandUI& ui) {
         const QLineEdit* edit = focusedEdit();
         ui.Enable(edit != nullptr && edit->hasSelectedText());
@@ -96,13 +100,38 @@ CTolvaneView_Button::CTolvaneView_Button() : FormView(IDD_BUTTON_FORM) {
         ui.Enable(focusedEdit() != nullptr && clipboardHasText());
     });
     onUpdate(framework::ID_EDIT_UNDO, [this](framework::CommandUI& ui) {
-        const QLineEdit* edit = focusedEdit();
-        ui.Enable(edit != nullptr && edit->isUndoAvailable());
+        if (const QLineEdit* edit = focusedEdit()) {
+            ui.Enable(edit->isUndoAvailable());
+            ui.SetPrompt(framework::commandPrompt(ui.id()));
+        } else {
+            currentDocument->OnUpdateUndo(ui);
+        }
+    });
+    onUpdate(framework::ID_EDIT_REDO, [this](framework::CommandUI& ui) {
+        if (const QLineEdit* edit = focusedEdit()) {
+            ui.Enable(edit->isRedoAvailable());
+            ui.SetPrompt(framework::commandPrompt(ui.id()));
+        } else {
+            currentDocument->OnUpdateRedo(ui);
+        }
     });
     onCommand(framework::ID_EDIT_COPY, [this] { focusedEdit()->copy(); });
     onCommand(framework::ID_EDIT_CUT, [this] { focusedEdit()->cut(); });
     onCommand(framework::ID_EDIT_PASTE, [this] { paste(focusedEdit()); });
-    onCommand(framework::ID_EDIT_UNDO, [this] { focusedEdit()->undo(); });
+    onCommand(framework::ID_EDIT_UNDO, [this] {
+        if (QLineEdit* edit = focusedEdit()) {
+            edit->undo();
+        } else {
+            currentDocument->OnUndo();
+        }
+    });
+    onCommand(framework::ID_EDIT_REDO, [this] {
+        if (QLineEdit* edit = focusedEdit()) {
+            edit->redo();
+        } else {
+            currentDocument->OnRedo();
+        }
+    });
 }
 
 CTolvaneView_Button::~CTolvaneView_Button() {
@@ -130,10 +159,16 @@ UiResource* CTolvaneView_Button::resource() const {
     return currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr;
 }
 
-void CTolvaneView_Button::changed() {
-    if (currentDocument != nullptr) {
-        currentDocument->SetModifiedFlag();
-    }
+std::size_t CTolvaneView_Button::resourceIndex() const {
+    return static_cast<std::size_t>(currentDocument->IndexOf(resource()));
+}
+
+// Undone or redone, the step shows its resource again.
+void CTolvaneView_Button::change(int nameId, std::unique_ptr<LibraryChange> step,
+                                 LibraryHistory::Typing typing) {
+    const int index = currentDocument->IndexOf(resource());
+    currentDocument->history->perform(framework::Resources::LoadString(nameId), std::move(step),
+                                      {index, index}, typing);
 }
 
 void CTolvaneView_Button::OnInitialUpdate() {
@@ -195,8 +230,8 @@ void CTolvaneView_Button::OnNewArea() {
     if (!runCoordinatesDialog(dialog)) {
         return;
     }
-    resource()->areas.push_back(dialog.workingArea);
-    changed();
+    change(IDS_STEP_NEW_AREA,
+           AreaChange::inserted(resourceIndex(), resource()->areas.size(), dialog.workingArea));
     RefillAreaList();
 }
 
@@ -211,11 +246,13 @@ void CTolvaneView_Button::OnEditArea() {
     CCoordinatesDlg dialog;
     dialog.workingArea = current->areas.at(position);
     const PreviewWorkingArea preview(dialog, index);
-    if (!runCoordinatesDialog(dialog) || position >= resource()->areas.size()) {
+    if (!runCoordinatesDialog(dialog) || position >= resource()->areas.size() ||
+        resource()->areas[position] == dialog.workingArea) {
         return;
     }
-    resource()->areas[position] = dialog.workingArea;
-    changed();
+    change(IDS_STEP_EDIT_AREA, AreaChange::replaced(resourceIndex(), position,
+                                                    resource()->areas[position],
+                                                    dialog.workingArea));
     RefillAreaList();
 }
 
@@ -226,8 +263,9 @@ void CTolvaneView_Button::OnDeleteArea() {
         framework::AfxMessageBox(kDeleteWithoutSelection);
         return;
     }
-    current->areas.erase(current->areas.begin() + index);
-    changed();
+    const auto position = static_cast<std::size_t>(index);
+    change(IDS_STEP_DELETE_AREA,
+           AreaChange::removed(resourceIndex(), position, current->areas.at(position)));
     RefillAreaList();
 }
 
@@ -238,8 +276,9 @@ void CTolvaneView_Button::OnCopyArea() {
         framework::AfxMessageBox(kCopyWithoutSelection);
         return;
     }
-    current->areas.push_back(current->areas.at(static_cast<std::size_t>(index)));
-    changed();
+    change(IDS_STEP_COPY_AREA,
+           AreaChange::inserted(resourceIndex(), current->areas.size(),
+                                current->areas.at(static_cast<std::size_t>(index))));
     RefillAreaList();
 }
 
@@ -248,10 +287,16 @@ void CTolvaneView_Button::OnChangeId() {
     if (!UpdateData(true)) {
         return;
     }
-    if (UiResource* current = resource()) {
-        current->id = static_cast<std::int32_t>(idValue);
-        changed();
+    const UiResource* current = resource();
+    if (current == nullptr || current->id == static_cast<std::int32_t>(idValue)) {
+        return;
     }
+    ResourceFields after = ResourceFields::of(*current);
+    after.id = static_cast<std::int32_t>(idValue);
+    change(IDS_STEP_CHANGE_ID,
+           std::make_unique<ResourceFieldsChange>(resourceIndex(), ResourceFields::of(*current),
+                                                  after),
+           LibraryHistory::Typing::Id);
 }
 
 // An emptied edit changes nothing; an invalid identifier is told and not taken, so the
@@ -267,12 +312,16 @@ void CTolvaneView_Button::OnChangeIdentifier() {
         framework::AfxMessageBox(framework::Resources::LoadString(IDS_INVALID_IDENTIFIER));
         return;
     }
-    UiResource* current = resource();
-    if (current == nullptr) {
+    const UiResource* current = resource();
+    if (current == nullptr || current->identifier == identifier) {
         return;
     }
-    current->identifier = identifier;
-    changed();
+    ResourceFields after = ResourceFields::of(*current);
+    after.identifier = identifier;
+    change(IDS_STEP_CHANGE_IDENTIFIER,
+           std::make_unique<ResourceFieldsChange>(resourceIndex(), ResourceFields::of(*current),
+                                                  after),
+           LibraryHistory::Typing::Identifier);
     if (currentTreeView != nullptr) {
         currentTreeView->SetItemLabel(currentTreeView->itemOf(current),
                                       fromLibraryText(current->identifier));

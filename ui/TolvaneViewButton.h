@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <cstdint>
+#include <memory>
 
 #include "framework/FormView.h"
+#include "ui/LibraryHistory.h"
 
 class CCoordinatesDlg;
 class QLineEdit;
@@ -44,7 +46,12 @@ protected:
 private:
     // The resource the form edits, or null when there is none to edit.
     UiResource* resource() const;
-    void changed();
+    // Makes change to the current resource as the history's step nameId; steps of typing in
+    // one edit merge.
+    void change(int nameId, std::unique_ptr<LibraryChange> step,
+                LibraryHistory::Typing typing = LibraryHistory::Typing::None);
+    // The current resource's position in the library.
+    std::size_t resourceIndex() const;
     // The form's edit with the focus, or null.
     QLineEdit* focusedEdit() const;
     // Runs dialog; true when it was confirmed and the form and its resource are still there.

@@ -101,9 +101,10 @@ TEST_F(EditorTest, MenuHoldsEveryItemWithItsShortcutText) {
           "&Drucken...\tStrg+P", "Sei&tenansicht", "Drucker&einrichtung...", "", "Letzte Datei", "",
           "&Beenden"}},
         {"&Bearbeiten",
-         {"&Rückgängig\tStrg+Z", "", "&Ausschneiden\tStrg+X", "&Kopieren\tStrg+C",
-          "E&infügen\tStrg+V"}},
-        {"&Ansicht", {"&Symbolleiste", "S&tatusleiste", "&Vorschau", "Projekteinstellungen..."}},
+         {"&Rückgängig\tStrg+Z", "&Wiederherstellen\tStrg+Y", "", "&Ausschneiden\tStrg+X",
+          "&Kopieren\tStrg+C", "E&infügen\tStrg+V"}},
+        {"&Ansicht",
+         {"&Symbolleiste", "S&tatusleiste", "&Vorschau", "Ver&lauf", "Projekteinstellungen..."}},
         {"&?", {"Inf&o über Tolvane..."}},
     };
     const QList<QAction*> menus = frame().menuBar()->actions();
@@ -120,7 +121,7 @@ TEST_F(EditorTest, MenuHoldsEveryItemWithItsShortcutText) {
     }
     const QAction* print = frame().menuBar()->actions()[0]->menu()->actions()[5];
     EXPECT_EQ(print->statusTip(), QStringLiteral("Druckt das aktive Dokument."));
-    const QAction* settings = frame().menuBar()->actions()[2]->menu()->actions()[3];
+    const QAction* settings = frame().menuBar()->actions()[2]->menu()->actions()[4];
     EXPECT_TRUE(settings->statusTip().isEmpty());
 }
 

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+#include <memory>
+
+#include "framework/CommandTarget.h"
+
+class CTolvaneDoc;
+class LibraryChange;
+
+// Which resource the tree selects and the form shows after a step was undone or redone: an
+// index into the library's resources, or one of the two markers.
+struct ShownResource {
+    static constexpr int kKeep = -2;  // the current one, while it is in the library
+    static constexpr int kNone = -1;  // none: the blank form
+
+    int afterRedo = kKeep;
+    int afterUndo = kKeep;
+};
+
+// The library's history: every change is a step that can be undone and redone, on Qt's undo
+// stack. The document is modified exactly while the stack is not at the state last saved,
+// opened or created. After an undo or redo the tree, the form and the preview show the library
+// as it now is.
+class LibraryHistory : public QObject {
+    Q_OBJECT
+
+public:
+    // Steps of typing in one edit of the form merge while the edit keeps the focus.
+    enum class Typing { None = -1, Id = 1, Identifier = 2 };
+
+    explicit LibraryHistory(CTolvaneDoc& document);
+    ~LibraryHistory() override;
+
+    // Makes change to the library as a new step called name. The caller shows the result, as
+    // after any change of its own.
+    void perform(const QString& name, std::unique_ptr<LibraryChange> change, ShownResource shown,
+                 Typing typing = Typing::None);
+    // Adds a step for change, which a dialog has already made to the library.
+    void record(const QString& name, std::unique_ptr<LibraryChange> change, ShownResource shown);
+
+    // Empties the history: the library as it is now is the state opened or created.
+    void reset();
+    // The library as it is now is saved.
+    void markSaved();
+    // Sets the document's modified flag from whether the history is at the saved state.
+    void syncModifiedFlag();
+    // Counts resets, so that a dialog can tell whether the library it began on is still open.
+    int generation() const { return resets; }
+
+    // Enabling and status-bar prompt of the library's undo and redo.
+    void updateUndo(framework::CommandUI& ui) const;
+    void updateRedo(framework::CommandUI& ui) const;
+
+    QUndoStack& stack() { return steps; }
+
+private:
+    friend class LibraryStep;
+
+    void push(const QString& name, std::unique_ptr<LibraryChange> change, ShownResource shown,
+              Typing typing, bool alreadyMade);
+    // After undo or redo moved the stack: the views show target.
+    void stepped();
+    void show(int target);
+
+    CTolvaneDoc& doc;
+    QUndoStack steps;
+    bool pushing = false;
+    int shownAfterStep = ShownResource::kKeep;
+    int typingSession = 0;  // counts focus changes
+    int resets = 0;
+};
