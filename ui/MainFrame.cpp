@@ -13,6 +13,7 @@
 #include "framework/Resources.h"
 #include "framework/SplitterWindow.h"
 #include "framework/StandardIds.h"
+#include "ui/DockPlacement.h"
 #include "ui/PreviewDock.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneApp.h"
@@ -88,7 +89,8 @@ void CMainFrame::createStatusBar() {
 // The preview beside the form follows the tree's selection and every change of the library.
 void CMainFrame::createPreview() {
     previewDock = new CPreviewDock(*this);
-    previewDock->restoreSettings();
+    // Right of the form at first; where, how wide and whether shown is the user's from then on.
+    RememberDockPlacement(*this, *previewDock, QStringLiteral("Preview"), Qt::RightDockWidgetArea);
     // In a narrow window the preview yields before the tree does.
     splitterWindow->setMinimumWidth(kTreeWidth + splitterWindow->handleWidth() + kFormMinimumWidth);
     onCommand(ID_VIEW_PREVIEW, [this] { previewDock->setVisible(previewDock->isHidden()); });

@@ -1,6 +1,8 @@
 #include <QAction>
+#include <QDockWidget>
 #include <QImage>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -72,6 +74,49 @@ TEST_F(PreviewTest, TheViewMenuEntryTogglesThePanelAndItsStateSurvivesARestart) 
     ASSERT_TRUE(start());
     EXPECT_FALSE(frame().preview()->isHidden());
     EXPECT_EQ(frame().dockWidgetArea(frame().preview()), Qt::LeftDockWidgetArea);
+}
+
+// The separator left of (or above) the panel dragged by step pixels, as a user resizes it.
+void dragSeparator(QMainWindow& window, QDockWidget& dock, QPoint step) {
+    const QRect panel = dock.geometry();
+    const bool right = window.dockWidgetArea(&dock) == Qt::RightDockWidgetArea;
+    const QPoint grip = right ? QPoint(panel.left() - 2, panel.center().y())
+                               : QPoint(panel.center().x(), panel.top() - 2);
+    QTest::mousePress(&window, Qt::LeftButton, {}, grip);
+    for (const QPoint to : {grip + step / 2, grip + step}) {
+        QTest::mouseMove(&window, to);
+        QApplication::processEvents();  // the layout follows the separator on its next turn
+    }
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, grip + step);
+}
+
+TEST_F(PreviewTest, ThePanelKeepsTheWidthOrHeightItWasGivenAcrossARestart) {
+    ASSERT_TRUE(start());
+    QApplication::processEvents();
+    const int narrow = frame().preview()->width();
+    dragSeparator(frame(), *frame().preview(), QPoint(-150, 0));
+    const int wide = frame().preview()->width();
+    ASSERT_GT(wide, narrow + 100);
+
+    app.reset();
+    ASSERT_TRUE(start());
+    QApplication::processEvents();
+    EXPECT_EQ(frame().preview()->width(), wide);
+    dragSeparator(frame(), *frame().preview(), QPoint(100, 0));  // and it can narrow again
+    EXPECT_EQ(frame().preview()->width(), wide - 100);
+
+    // Docked below the form, its height is what it keeps.
+    frame().addDockWidget(Qt::BottomDockWidgetArea, frame().preview());
+    QApplication::processEvents();
+    const int low = frame().preview()->height();
+    dragSeparator(frame(), *frame().preview(), QPoint(0, -60));
+    const int high = frame().preview()->height();
+    ASSERT_GT(high, low);
+    app.reset();
+    ASSERT_TRUE(start());
+    QApplication::processEvents();
+    EXPECT_EQ(frame().dockWidgetArea(frame().preview()), Qt::BottomDockWidgetArea);
+    EXPECT_EQ(frame().preview()->height(), high);
 }
 
 TEST_F(PreviewTest, FollowsTheTreeSelectionAndEveryChangeOfTheLibrary) {
