@@ -11,11 +11,15 @@
 
 #include "EditorFixture.h"
 #include "PreviewLibrary.h"
+#include "framework/ReportList.h"
+#include "framework/StandardIds.h"
 #include "ui/CompositionView.h"
 #include "ui/PreviewDock.h"
 #include "ui/PreviewPanel.h"
 #include "ui/ResourceIds.h"
+#include "ui/TextureCache.h"
 #include "ui/TextureView.h"
+#include "ui/TolvaneViewButton.h"
 
 namespace {
 
@@ -148,6 +152,49 @@ TEST_F(PreviewTest, FollowsTheTreeSelectionAndEveryChangeOfTheLibrary) {
 
     tree().setCurrentItem(tree().topLevelItem(0));
     EXPECT_EQ(panel().caption(), QStringLiteral("Keine Ressource ausgewählt."));
+}
+
+// A solid and an additive texture with many areas each: every drawing, from the first to one
+// per keystroke, shares one blended picture per texture instead of blending one per area.
+TEST_F(PreviewTest, EachTextureIsBlendedOnceHoweverManyAreasCutFromIt) {
+    constexpr int kAreas = 40;
+    std::filesystem::create_directory(folder.file("gfx"));
+    filled(Qt::red).save(QString::fromStdString(folder.file("gfx/fest.png")));
+    filled(Qt::blue).save(QString::fromStdString(folder.file("gfx/licht.png")));
+    LibraryBytes bytes;
+    bytes.header(3, 1000, "Mischung", "gfx/").u32(2);
+    bytes.i32(0).text("fest.png").i32(0).i32(0).i32(2).i32(0);
+    bytes.i32(1).text("licht.png").i32(0).i32(0).i32(2).i32(2);
+    bytes.u32(1).i32(0).i32(1000).text("Knopf").u32(kAreas);
+    for (int index = 0; index < kAreas; ++index) {
+        const auto at = static_cast<float>(index);
+        bytes.f32(0).f32(0).f32(4).f32(4).f32(at).f32(0).f32(1).f32(1).i32(index % 2);
+    }
+    ASSERT_TRUE(start({library("mischung.gui", bytes.str())}));
+    const TextureCache& cache = frame().preview()->textures();
+    const qint64 picture = 16 * 16 * 4;
+
+    tree().SelectResource(doc().library.resources[0].get());
+    ASSERT_EQ(panel().compositionView()->composition().size(), QSize(kAreas + 3, 4));
+    EXPECT_EQ(cache.blendCount(), 2);
+    EXPECT_EQ(cache.usedBytes(), 4 * picture);  // each file decoded and blended
+
+    auto* identifier = currentButtonView->control<QLineEdit>(IDC_IDENTIFIER);
+    identifier->setFocus();
+    identifier->end(false);
+    QTest::keyClick(identifier, Qt::Key_X);
+    ASSERT_EQ(panel().scene().identifier, "KNOPFX");
+    ScriptedModalDialogs dialogs;
+    dialogs.answer([&](framework::Dialog& dialog) {
+        retype(dialog, IDC_OFFSET_X, QStringLiteral("60"));
+        EXPECT_EQ(panel().compositionView()->composition().width(), 64);
+        press(dialog, framework::IDOK);
+    });
+    currentButtonView->areaList->SelectItem(3);
+    QTest::mouseClick(currentButtonView->GetDlgItem(IDC_EDIT_AREA), Qt::LeftButton);
+    EXPECT_EQ(doc().library.resources[0]->areas[3].offsetX, 60.0f);
+    EXPECT_EQ(cache.blendCount(), 2);
+    EXPECT_EQ(cache.usedBytes(), 4 * picture);
 }
 
 // PNG, TGA and BMP: every texture of the showcase is read, and the shown ones have their sizes.
