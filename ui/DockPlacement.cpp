@@ -74,6 +74,10 @@ private:
     // the dock asks for size as its least until the window has been shown and laid out, and
     // is then given it.
     void holdSize(int size) {
+        if (frame.isVisible()) {
+            frame.resizeDocks({&dock}, {size}, orientation());
+            return;
+        }
         heldSize = size;
         freeMinimum = dock.minimumSize();
         dock.setMinimumSize(orientation() == Qt::Horizontal

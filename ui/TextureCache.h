@@ -18,9 +18,9 @@ struct TextureLoad {
     QString failure;  // why it could not be loaded; empty when it was
 };
 
-// Decodes texture files once and shares the pictures, and blends each picture once per blend
-// type and keeps that beside it. The memory of the kept pictures stays
-// within a budget: when a new picture would exceed it, the ones used longest ago are dropped.
+// Decodes texture files once and shares the pictures; blends each picture once per blend type
+// and keeps that beside it. The memory of the kept pictures stays within a budget: when a new
+// picture would exceed it, the ones used longest ago are dropped.
 // A file that changes on disk is read again the next time it is asked for, and the change is
 // announced, so that whoever shows it can ask again.
 class TextureCache : public QObject {
