@@ -109,6 +109,15 @@ TEST_F(PreviewTest, ThePanelKeepsTheWidthOrHeightItWasGivenAcrossARestart) {
     dragSeparator(frame(), *frame().preview(), QPoint(100, 0));  // and it can narrow again
     EXPECT_EQ(frame().preview()->width(), wide - 100);
 
+    // Hidden at the start, it comes back as wide when shown.
+    frame().dispatch(ID_VIEW_PREVIEW);
+    app.reset();
+    ASSERT_TRUE(start());
+    QApplication::processEvents();
+    frame().dispatch(ID_VIEW_PREVIEW);
+    QApplication::processEvents();
+    EXPECT_EQ(frame().preview()->width(), wide - 100);
+
     // Docked below the form, its height is what it keeps.
     frame().addDockWidget(Qt::BottomDockWidgetArea, frame().preview());
     QApplication::processEvents();
