@@ -219,9 +219,9 @@ public:
         auto button = std::make_unique<UiResource>();
         constexpr int kPerRow = kTextureSide / kAreaSide;
         for (int index = 0; index < areaCount; ++index) {
-            button->areas.push_back(areaAt(static_cast<float>(index % kPerRow * kAreaSide),
-                                           static_cast<float>(index / kPerRow % kPerRow * kAreaSide),
-                                           kAreaSide));
+            button->areas.push_back(
+                areaAt(static_cast<float>(index % kPerRow * kAreaSide),
+                       static_cast<float>(index / kPerRow % kPerRow * kAreaSide), kAreaSide));
         }
         library.resources.push_back(std::move(button));
         currentDocument->library.swap(library);

@@ -53,8 +53,8 @@ protected:
         // Dragging the separator beside the dock resizes it.
         if (event->type() == QEvent::Resize && frame.isVisible() && dock.isVisible() &&
             !dock.isFloating()) {
-            QSettings().setValue(key("size"), orientation() == Qt::Horizontal ? dock.width()
-                                                                              : dock.height());
+            QSettings().setValue(key("size"),
+                                 orientation() == Qt::Horizontal ? dock.width() : dock.height());
         }
         return false;
     }
@@ -80,9 +80,8 @@ private:
         }
         heldSize = size;
         freeMinimum = dock.minimumSize();
-        dock.setMinimumSize(orientation() == Qt::Horizontal
-                                ? QSize(size, freeMinimum.height())
-                                : QSize(freeMinimum.width(), size));
+        dock.setMinimumSize(orientation() == Qt::Horizontal ? QSize(size, freeMinimum.height())
+                                                            : QSize(freeMinimum.width(), size));
         frame.installEventFilter(this);
     }
 
