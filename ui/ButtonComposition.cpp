@@ -24,27 +24,6 @@ QTransform placementOf(const ResourceArea& area) {
     return placement;
 }
 
-// The picture as its blend type draws it: a solid texture covers whatever lies below, an
-// additive one adds its light, black adding nothing.
-QImage blended(const CompositionTexture& texture) {
-    if (texture.blendType == 0) {
-        return texture.image.convertToFormat(QImage::Format_RGB32);
-    }
-    if (texture.blendType != 2) {
-        return texture.image;
-    }
-    QImage light = texture.image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < light.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(light.scanLine(y));
-        for (int x = 0; x < light.width(); ++x) {
-            const QRgb pixel = line[x];
-            line[x] = qRgba(qRed(pixel), qGreen(pixel), qBlue(pixel),
-                            std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)}));
-        }
-    }
-    return light;
-}
-
 bool isFinite(const ResourceArea& area) {
     for (const float value : {area.x1, area.y1, area.x2, area.y2, area.offsetX, area.offsetY,
                               area.stretchX, area.stretchY}) {
@@ -57,13 +36,32 @@ bool isFinite(const ResourceArea& area) {
 
 }  // namespace
 
+// A solid texture covers whatever lies below, an additive one adds its light.
+CompositionTexture BlendTexture(const QImage& picture, std::int32_t blendType) {
+    if (blendType == 0) {
+        return {picture.convertToFormat(QImage::Format_RGB32), false};
+    }
+    if (blendType != 2) {
+        return {picture, false};
+    }
+    QImage light = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < light.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(light.scanLine(y));
+        for (int x = 0; x < light.width(); ++x) {
+            const QRgb pixel = line[x];
+            line[x] = qRgba(qRed(pixel), qGreen(pixel), qBlue(pixel),
+                            std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)}));
+        }
+    }
+    return {light, true};
+}
+
 ButtonComposition ComposeButton(const std::vector<ResourceArea>& areas,
                                 const std::function<CompositionTexture(std::int32_t)>& textureOf) {
     ButtonComposition result;
     struct Piece {
         const ResourceArea* area;
-        QImage texture;
-        bool additive;
+        CompositionTexture texture;  // shares the caller's picture
     };
     std::vector<Piece> pieces;
     std::optional<QRectF> bounds;
@@ -89,7 +87,7 @@ ButtonComposition ComposeButton(const std::vector<ResourceArea>& areas,
             continue;
         }
         bounds = bounds ? bounds->united(placed) : placed;
-        pieces.push_back({&area, blended(texture), texture.blendType == 2});
+        pieces.push_back({&area, texture});
     }
     if (!bounds) {
         return result;
@@ -108,9 +106,9 @@ ButtonComposition ComposeButton(const std::vector<ResourceArea>& areas,
         const QRectF source = sourceOf(*piece.area);
         painter.save();
         painter.setTransform(placementOf(*piece.area), true);
-        painter.setCompositionMode(piece.additive ? QPainter::CompositionMode_Plus
+        painter.setCompositionMode(piece.texture.additive ? QPainter::CompositionMode_Plus
                                                   : QPainter::CompositionMode_SourceOver);
-        painter.drawImage(QRectF(QPointF(0, 0), source.size()), piece.texture, source);
+        painter.drawImage(QRectF(QPointF(0, 0), source.size()), piece.texture.image, source);
         painter.restore();
     }
     return result;

@@ -21,12 +21,17 @@ struct ButtonComposition {
 // The widest and highest composition drawn, in pixels.
 inline constexpr int kMaxCompositionSide = 4096;
 
-// A texture as the composition draws it.
+// A texture as the composition draws it, its picture already blended (see BlendTexture).
 struct CompositionTexture {
     QImage image;  // null when there is none
-    std::int32_t blendType = 1;  // 0 solid (alpha ignored), 1 transparent, 2 additive
+    bool additive = false;  // its light is added to what lies below
 };
 
-// textureOf gives the texture of a texture id.
+// The picture as blendType draws it: 0 solid (alpha ignored) and 2 additive (black adds
+// nothing) make one copy of the picture, 1 transparent and any other value share it.
+CompositionTexture BlendTexture(const QImage& picture, std::int32_t blendType);
+
+// textureOf gives the blended texture of a texture id. It is asked for every area, so it
+// hands out kept pictures rather than blending anew.
 ButtonComposition ComposeButton(const std::vector<ResourceArea>& areas,
                                 const std::function<CompositionTexture(std::int32_t)>& textureOf);

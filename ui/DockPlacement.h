@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 
 class QDockWidget;
 class QMainWindow;
 
-// Docks a panel of frame where the settings under group say (on the right at first), floating
-// or not, shown or not (shownAtFirst before anything was remembered). From then on every move,
-// and every showing or hiding while the frame is shown, is remembered.
-void restoreDockPlacement(QMainWindow& frame, QDockWidget& dock, const QString& group,
-                          bool shownAtFirst);
+// Docks dock in frame where the settings under group say (at initialArea, shown or not as
+// shownAtFirst says, before anything was remembered), floating or not, and as wide (or, docked at the top or bottom, as high) as it was left.
+// From then on every change the user makes to these is remembered.
+void RememberDockPlacement(QMainWindow& frame, QDockWidget& dock, const QString& group,
+                           Qt::DockWidgetArea initialArea, bool shownAtFirst);

@@ -93,7 +93,9 @@ void CMainFrame::createStatusBar() {
 // The preview beside the form follows the tree's selection and every change of the library.
 void CMainFrame::createPreview() {
     previewDock = new CPreviewDock(*this);
-    previewDock->restoreSettings();
+    // Right of the form at first; where, how wide and whether shown is the user's from then on.
+    RememberDockPlacement(*this, *previewDock, QStringLiteral("Preview"), Qt::RightDockWidgetArea,
+                          true);
     // In a narrow window the preview yields before the tree does.
     splitterWindow->setMinimumWidth(kTreeWidth + splitterWindow->handleWidth() + kFormMinimumWidth);
     onCommand(ID_VIEW_PREVIEW, [this] { previewDock->setVisible(previewDock->isHidden()); });
@@ -111,7 +113,8 @@ void CMainFrame::createPreview() {
 // The "Verlauf" panel, hidden until the user shows it.
 void CMainFrame::createHistory() {
     historyDock = new CHistoryDock(*this, currentDocument->history->stack());
-    restoreDockPlacement(*this, *historyDock, QStringLiteral("History"), false);
+    RememberDockPlacement(*this, *historyDock, QStringLiteral("History"), Qt::RightDockWidgetArea,
+                          false);
     onCommand(ID_VIEW_HISTORY, [this] { historyDock->setVisible(historyDock->isHidden()); });
     onUpdate(ID_VIEW_HISTORY, [this](framework::CommandUI& ui) {
         ui.SetCheck(!historyDock->isHidden());

@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QMainWindow>
-#include <QSettings>
 
 #include "framework/ReportList.h"
 #include "ui/CoordinatesDlg.h"
@@ -14,17 +13,8 @@
 
 CPreviewDock* currentPreview = nullptr;
 
-namespace {
-
-const QString kVisibleKey = QStringLiteral("Preview/visible");
-const QString kAreaKey = QStringLiteral("Preview/area");
-const QString kFloatingKey = QStringLiteral("Preview/floating");
-const QString kGeometryKey = QStringLiteral("Preview/geometry");
-
-}  // namespace
-
 CPreviewDock::CPreviewDock(QMainWindow& mainWindow)
-    : QDockWidget(QStringLiteral("Vorschau"), &mainWindow), frame(mainWindow) {
+    : QDockWidget(QStringLiteral("Vorschau"), &mainWindow) {
     currentPreview = this;
     setObjectName(QStringLiteral("previewDock"));
     content = new PreviewPanel(cache, this);
@@ -34,38 +24,6 @@ CPreviewDock::CPreviewDock(QMainWindow& mainWindow)
 CPreviewDock::~CPreviewDock() {
     if (currentPreview == this) {
         currentPreview = nullptr;
-    }
-}
-
-void CPreviewDock::restoreSettings() {
-    QSettings settings;
-    const auto area = static_cast<Qt::DockWidgetArea>(
-        settings.value(kAreaKey, static_cast<int>(Qt::RightDockWidgetArea)).toInt());
-    frame.addDockWidget(isAreaAllowed(area) ? area : Qt::RightDockWidgetArea, this);
-    if (settings.value(kFloatingKey, false).toBool()) {
-        setFloating(true);
-        restoreGeometry(settings.value(kGeometryKey).toByteArray());
-    }
-    setVisible(settings.value(kVisibleKey, true).toBool());
-
-    // From now on every move is the user's, and remembered.
-    connect(this, &QDockWidget::dockLocationChanged, this, [this] { saveSettings(); });
-    connect(this, &QDockWidget::topLevelChanged, this, [this] { saveSettings(); });
-    // Closed with its own button; the whole window closing hides it too, which is no choice.
-    connect(this, &QDockWidget::visibilityChanged, this, [this] {
-        if (frame.isVisible()) {
-            saveSettings();
-        }
-    });
-}
-
-void CPreviewDock::saveSettings() {
-    QSettings settings;
-    settings.setValue(kVisibleKey, !isHidden());
-    settings.setValue(kAreaKey, static_cast<int>(frame.dockWidgetArea(this)));
-    settings.setValue(kFloatingKey, isFloating());
-    if (isFloating()) {
-        settings.setValue(kGeometryKey, saveGeometry());
     }
 }
 

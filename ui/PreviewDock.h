@@ -13,8 +13,7 @@ class PreviewPanel;
 class QMainWindow;
 
 // The "Vorschau" panel of the main window: the tree's current resource on its textures and
-// as its areas compose it. It only reads the library. Whether it is shown, where it is
-// docked and whether it floats are remembered in the settings.
+// as its areas compose it. It only reads the library.
 class CPreviewDock : public QDockWidget {
     Q_OBJECT
 
@@ -30,9 +29,6 @@ public:
     // one), the preview shows it instead; a null area ends that.
     void setWorkingArea(WorkingArea area, const UiResource* owner);
 
-    // Docks the panel where the settings say (right of the form at first), shown or not.
-    void restoreSettings();
-
     PreviewPanel* panel() const { return content; }
     TextureCache& textures() { return cache; }
 
@@ -44,11 +40,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void saveSettings();
     // The selected row of the area list, -1 for none.
     int selectedAreaRow();
 
-    QMainWindow& frame;
     TextureCache cache;
     PreviewPanel* content = nullptr;
     QPointer<CTolvaneView_Button> followedForm;

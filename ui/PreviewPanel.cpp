@@ -173,8 +173,7 @@ void PreviewPanel::showComposition(QStringList& notes) {
             const PreviewTexture* entry = current.textureOf(textureId);
             const CompositionTexture picture =
                 entry == nullptr ? CompositionTexture{}
-                                 : CompositionTexture{cache.load(entry->candidates).image,
-                                                      entry->blendType};
+                                 : cache.blended(entry->candidates, entry->blendType);
             pictures.emplace(textureId, picture);
             return picture;
         });

@@ -48,7 +48,7 @@ QString TextureCache::pickFile(const std::vector<std::string>& candidates) {
     return QString();
 }
 
-TextureLoad TextureCache::load(const std::vector<std::string>& candidates) {
+TextureCache::Found TextureCache::find(const std::vector<std::string>& candidates) {
     for (const std::string& candidate : candidates) {
         watch(QFile::decodeName(QByteArray::fromStdString(candidate)));
     }
@@ -59,8 +59,8 @@ TextureLoad TextureCache::load(const std::vector<std::string>& candidates) {
             tried << QFileInfo(QFile::decodeName(QByteArray::fromStdString(candidate)))
                          .absoluteFilePath();
         }
-        return {QImage(), tried.join(QStringLiteral(", ")),
-                QStringLiteral("Datei nicht gefunden")};
+        return {{QImage(), tried.join(QStringLiteral(", ")),
+                 QStringLiteral("Datei nicht gefunden")}};
     }
     const QFileInfo info(file);
     auto found = entries.find(file);
@@ -70,7 +70,31 @@ TextureLoad TextureCache::load(const std::vector<std::string>& candidates) {
         found = entries.find(file);
     }
     found->second.lastUse = ++useClock;
-    return {found->second.image, info.absoluteFilePath(), found->second.failure};
+    return {{found->second.image, info.absoluteFilePath(), found->second.failure},
+            &found->second};
+}
+
+TextureLoad TextureCache::load(const std::vector<std::string>& candidates) {
+    return find(candidates).load;
+}
+
+CompositionTexture TextureCache::blended(const std::vector<std::string>& candidates,
+                                         std::int32_t blendType) {
+    Entry* entry = find(candidates).entry;
+    if (entry == nullptr || entry->image.isNull()) {
+        return {};
+    }
+    if (const auto kept = entry->blendings.find(blendType); kept != entry->blendings.end()) {
+        return kept->second;
+    }
+    ++blends;
+    const qint64 before = bytesOf(*entry);
+    const CompositionTexture picture = BlendTexture(entry->image, blendType);
+    entry->blendings.emplace(blendType, picture);
+    const qint64 added = bytesOf(*entry) - before;
+    makeRoom(added, entry);
+    used += added;
+    return picture;
 }
 
 TextureCache::Entry TextureCache::decode(const QString& file) const {
@@ -95,24 +119,41 @@ TextureCache::Entry TextureCache::decode(const QString& file) const {
 void TextureCache::keep(const QString& file, Entry entry) {
     ++decodes;
     if (const auto old = entries.find(file); old != entries.end()) {
-        used -= old->second.image.sizeInBytes();
+        used -= bytesOf(old->second);
         entries.erase(old);
     }
-    const qint64 needed = entry.image.sizeInBytes();
-    // Make room, the pictures used longest ago first; a picture bigger than the budget is
-    // still kept alone, since it is being shown.
-    while (!entries.empty() && used + needed > budget) {
-        auto oldest = entries.begin();
+    const qint64 needed = bytesOf(entry);
+    makeRoom(needed, nullptr);
+    used += needed;
+    entries.emplace(file, std::move(entry));
+}
+
+// A picture bigger than the budget is still kept alone, since it is being shown.
+void TextureCache::makeRoom(qint64 needed, const Entry* spared) {
+    while (used + needed > budget) {
+        auto oldest = entries.end();
         for (auto it = entries.begin(); it != entries.end(); ++it) {
-            if (it->second.lastUse < oldest->second.lastUse) {
+            if (&it->second != spared &&
+                (oldest == entries.end() || it->second.lastUse < oldest->second.lastUse)) {
                 oldest = it;
             }
         }
-        used -= oldest->second.image.sizeInBytes();
+        if (oldest == entries.end()) {
+            return;
+        }
+        used -= bytesOf(oldest->second);
         entries.erase(oldest);
     }
-    used += needed;
-    entries.emplace(file, std::move(entry));
+}
+
+qint64 TextureCache::bytesOf(const Entry& entry) {
+    qint64 bytes = entry.image.sizeInBytes();
+    for (const auto& [blendType, picture] : entry.blendings) {
+        if (picture.image.constBits() != entry.image.constBits()) {
+            bytes += picture.image.sizeInBytes();
+        }
+    }
+    return bytes;
 }
 
 void TextureCache::watch(const QString& file) {
@@ -131,7 +172,7 @@ void TextureCache::watch(const QString& file) {
 void TextureCache::fileChanged(const QString& file) {
     for (auto it = entries.begin(); it != entries.end(); ++it) {
         if (QFileInfo(it->first).absoluteFilePath() == file) {
-            used -= it->second.image.sizeInBytes();
+            used -= bytesOf(it->second);
             entries.erase(it);
             break;
         }

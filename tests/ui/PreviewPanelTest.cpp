@@ -143,7 +143,7 @@ TEST(ButtonComposition, PlacesStretchesAndLayersTheAreasInListOrder) {
     right.stretchX = 2;
 
     const ButtonComposition composed =
-        ComposeButton({left, right}, [&](std::int32_t) { return CompositionTexture{sheet, 1}; });
+        ComposeButton({left, right}, [&](std::int32_t) { return BlendTexture(sheet, 1); });
 
     ASSERT_EQ(composed.topLeft, QPoint(0, 0));
     ASSERT_EQ(composed.image.size(), QSize(10, 5));
@@ -172,9 +172,9 @@ TEST(ButtonComposition, BlendTypesMissingTexturesAndFarOffAreas) {
     const ButtonComposition composed =
         ComposeButton({base, light, solid, missing, farOff}, [&](std::int32_t id) {
             switch (id) {
-                case 0: return CompositionTexture{red, 1};
-                case 2: return CompositionTexture{grey, 2};
-                case 3: return CompositionTexture{clear, 0};
+                case 0: return BlendTexture(red, 1);
+                case 2: return BlendTexture(grey, 2);
+                case 3: return BlendTexture(clear, 0);
                 default: return CompositionTexture{};
             }
         });
@@ -233,9 +233,11 @@ TEST_F(PreviewPanelTest, SaysWhyATextureCannotBeShown) {
     EXPECT_EQ(panel.notes(), QStringLiteral("Bereich 0: keine Textur mit der Id 7."));
 }
 
-TEST_F(PreviewPanelTest, AFileRewrittenOnDiskIsShownAnew) {
+TEST_F(PreviewPanelTest, AFileRewrittenOnDiskIsShownAnewAndBlendedAnew) {
     const std::string sheet = saveTexture("sheet.png", filled(16, 16, kRed));
-    show({areaOf(0, 0, 4, 4)}, {texture(0, sheet)});
+    PreviewTexture solid = texture(0, sheet);
+    solid.blendType = 0;
+    show({areaOf(0, 0, 4, 4)}, {solid});
     ASSERT_EQ(panel.textureView()->texture().pixelColor(0, 0), kRed);
 
     saveTexture("sheet.png", filled(16, 16, kBlue));
@@ -297,6 +299,17 @@ TEST(TextureCacheTest, DecodesEachFileOnceAndKeepsWithinItsBudget) {
     cache.load({files[1]});
     EXPECT_EQ(cache.decodeCount(), 4);
     EXPECT_EQ(cache.usedBytes(), 2 * pictureBytes);
+
+    // A blended copy is kept and counted like a decoded picture; one that shares it is free.
+    cache.blended({files[1]}, 1);
+    EXPECT_EQ(cache.usedBytes(), 2 * pictureBytes);
+    cache.blended({files[1]}, 0);  // a makes room
+    cache.blended({files[1]}, 0);
+    EXPECT_EQ(cache.blendCount(), 2);
+    EXPECT_EQ(cache.usedBytes(), 2 * pictureBytes);
+    cache.load({files[0]});  // b goes with its blended copy
+    EXPECT_EQ(cache.decodeCount(), 5);
+    EXPECT_EQ(cache.usedBytes(), pictureBytes);
 }
 
 TEST(TextureCacheTest, TakesTheFirstCandidateThatExists) {

@@ -1,5 +1,8 @@
 #include <QAction>
+#include <QDockWidget>
 #include <QImage>
+#include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -8,12 +11,16 @@
 
 #include "EditorFixture.h"
 #include "PreviewLibrary.h"
+#include "framework/ReportList.h"
+#include "framework/StandardIds.h"
 #include "ui/CoordinatesDlg.h"
 #include "ui/CompositionView.h"
 #include "ui/PreviewDock.h"
 #include "ui/PreviewPanel.h"
 #include "ui/ResourceIds.h"
+#include "ui/TextureCache.h"
 #include "ui/TextureView.h"
+#include "ui/TolvaneViewButton.h"
 
 namespace {
 
@@ -74,6 +81,58 @@ TEST_F(PreviewTest, TheViewMenuEntryTogglesThePanelAndItsStateSurvivesARestart) 
     EXPECT_EQ(frame().dockWidgetArea(frame().preview()), Qt::LeftDockWidgetArea);
 }
 
+// The separator left of (or above) the panel dragged by step pixels, as a user resizes it.
+void dragSeparator(QMainWindow& window, QDockWidget& dock, QPoint step) {
+    const QRect panel = dock.geometry();
+    const bool right = window.dockWidgetArea(&dock) == Qt::RightDockWidgetArea;
+    const QPoint grip = right ? QPoint(panel.left() - 2, panel.center().y())
+                               : QPoint(panel.center().x(), panel.top() - 2);
+    QTest::mousePress(&window, Qt::LeftButton, {}, grip);
+    for (const QPoint to : {grip + step / 2, grip + step}) {
+        QTest::mouseMove(&window, to);
+        QApplication::processEvents();  // the layout follows the separator on its next turn
+    }
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, grip + step);
+}
+
+TEST_F(PreviewTest, ThePanelKeepsTheWidthOrHeightItWasGivenAcrossARestart) {
+    ASSERT_TRUE(start());
+    QApplication::processEvents();
+    const int narrow = frame().preview()->width();
+    dragSeparator(frame(), *frame().preview(), QPoint(-150, 0));
+    const int wide = frame().preview()->width();
+    ASSERT_GT(wide, narrow + 100);
+
+    app.reset();
+    ASSERT_TRUE(start());
+    QApplication::processEvents();
+    EXPECT_EQ(frame().preview()->width(), wide);
+    dragSeparator(frame(), *frame().preview(), QPoint(100, 0));  // and it can narrow again
+    EXPECT_EQ(frame().preview()->width(), wide - 100);
+
+    // Hidden at the start, it comes back as wide when shown.
+    frame().dispatch(ID_VIEW_PREVIEW);
+    app.reset();
+    ASSERT_TRUE(start());
+    QApplication::processEvents();
+    frame().dispatch(ID_VIEW_PREVIEW);
+    QApplication::processEvents();
+    EXPECT_EQ(frame().preview()->width(), wide - 100);
+
+    // Docked below the form, its height is what it keeps.
+    frame().addDockWidget(Qt::BottomDockWidgetArea, frame().preview());
+    QApplication::processEvents();
+    const int low = frame().preview()->height();
+    dragSeparator(frame(), *frame().preview(), QPoint(0, -60));
+    const int high = frame().preview()->height();
+    ASSERT_GT(high, low);
+    app.reset();
+    ASSERT_TRUE(start());
+    QApplication::processEvents();
+    EXPECT_EQ(frame().dockWidgetArea(frame().preview()), Qt::BottomDockWidgetArea);
+    EXPECT_EQ(frame().preview()->height(), high);
+}
+
 TEST_F(PreviewTest, FollowsTheTreeSelectionAndEveryChangeOfTheLibrary) {
     ASSERT_TRUE(start({previewLibrary()}));
     EXPECT_EQ(panel().caption(), QStringLiteral("Keine Ressource ausgewählt."));
@@ -103,6 +162,49 @@ TEST_F(PreviewTest, FollowsTheTreeSelectionAndEveryChangeOfTheLibrary) {
 
     tree().setCurrentItem(tree().topLevelItem(0));
     EXPECT_EQ(panel().caption(), QStringLiteral("Keine Ressource ausgewählt."));
+}
+
+// A solid and an additive texture with many areas each: every drawing, from the first to one
+// per keystroke, shares one blended picture per texture instead of blending one per area.
+TEST_F(PreviewTest, EachTextureIsBlendedOnceHoweverManyAreasCutFromIt) {
+    constexpr int kAreas = 40;
+    std::filesystem::create_directory(folder.file("gfx"));
+    filled(Qt::red).save(QString::fromStdString(folder.file("gfx/fest.png")));
+    filled(Qt::blue).save(QString::fromStdString(folder.file("gfx/licht.png")));
+    LibraryBytes bytes;
+    bytes.header(3, 1000, "Mischung", "gfx/").u32(2);
+    bytes.i32(0).text("fest.png").i32(0).i32(0).i32(2).i32(0);
+    bytes.i32(1).text("licht.png").i32(0).i32(0).i32(2).i32(2);
+    bytes.u32(1).i32(0).i32(1000).text("Knopf").u32(kAreas);
+    for (int index = 0; index < kAreas; ++index) {
+        const auto at = static_cast<float>(index);
+        bytes.f32(0).f32(0).f32(4).f32(4).f32(at).f32(0).f32(1).f32(1).i32(index % 2);
+    }
+    ASSERT_TRUE(start({library("mischung.gui", bytes.str())}));
+    const TextureCache& cache = frame().preview()->textures();
+    const qint64 picture = 16 * 16 * 4;
+
+    tree().SelectResource(doc().library.resources[0].get());
+    ASSERT_EQ(panel().compositionView()->composition().size(), QSize(kAreas + 3, 4));
+    EXPECT_EQ(cache.blendCount(), 2);
+    EXPECT_EQ(cache.usedBytes(), 4 * picture);  // each file decoded and blended
+
+    auto* identifier = currentButtonView->control<QLineEdit>(IDC_IDENTIFIER);
+    identifier->setFocus();
+    identifier->end(false);
+    QTest::keyClick(identifier, Qt::Key_X);
+    ASSERT_EQ(panel().scene().identifier, "KNOPFX");
+    ScriptedModalDialogs dialogs;
+    dialogs.answer([&](framework::Dialog& dialog) {
+        retype(dialog, IDC_OFFSET_X, QStringLiteral("60"));
+        EXPECT_EQ(panel().compositionView()->composition().width(), 64);
+        press(dialog, framework::IDOK);
+    });
+    currentButtonView->areaList->SelectItem(3);
+    QTest::mouseClick(currentButtonView->GetDlgItem(IDC_EDIT_AREA), Qt::LeftButton);
+    EXPECT_EQ(doc().library.resources[0]->areas[3].offsetX, 60.0f);
+    EXPECT_EQ(cache.blendCount(), 2);
+    EXPECT_EQ(cache.usedBytes(), 4 * picture);
 }
 
 // PNG, TGA and BMP: every texture of the showcase is read, and the shown ones have their sizes.
