@@ -12,6 +12,7 @@
 #include "ui/TextureLibraryDlg.h"
 #include "ui/TolvaneDoc.h"
 #include "ui/TolvaneView.h"
+#include "ui/TolvaneViewButton.h"
 
 namespace {
 
@@ -105,6 +106,10 @@ void CTolvaneDoc::OnTextureLibrary() {
     dialog.DoModal();
     if (generation != history->generation()) {
         return;  // another library was opened meanwhile
+    }
+    // The form's area rows name their textures' paths, which the dialog may have changed.
+    if (currentButtonView != nullptr) {
+        currentButtonView->RefillAreaList();
     }
     auto change = std::make_unique<TextureTableChange>(TextureTableChange::between(before, library));
     if (change->empty()) {

@@ -41,6 +41,15 @@ TEST_F(ButtonFormTest, ShowsTheResourceWithOneRowPerArea) {
     EXPECT_EQ(row(1), (std::vector<QString>{"1", "60.0", "0.0", "10.0", "0.0", "-50.0", "0.0",
                                             "0.0", "0.0", ""}));
     EXPECT_EQ(form().SelectedAreaIndex(), -1);
+
+    // A texture path changed in the texture dialog shows in the rows once it closes.
+    dialogs.answer([](framework::Dialog& d) {
+        d.control<framework::ReportList>(IDC_TEXTURE_LIST)->SelectItem(1);
+        retype(d, IDC_TEXTURE_PATH, QStringLiteral("c.png"));
+        press(d, framework::IDOK);
+    });
+    frame().dispatch(ID_TEXTURE_LIBRARY);
+    EXPECT_EQ(row(0)[9], QStringLiteral("c.png"));
 }
 
 TEST_F(ButtonFormTest, RepeatedInitialUpdateKeepsTenColumns) {
