@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 
 #include "library/LibraryJson.h"
 #include "library/Windows1252.h"
@@ -135,10 +136,8 @@ void appendResource(std::string& out, const UiResource& resource) {
     out += "\n    }";
 }
 
-}  // namespace
-
-std::string libraryToJson(const ResourceLibrary& library) {
-    std::string out = "{\n  ";
+void appendLibrary(std::string& out, const ResourceLibrary& library) {
+    out += "{\n  ";
     ObjectWriter fields(out, ",\n  ");
     appendText(fields.field("format"), kLibraryJsonFormat);
     appendInteger(fields.field("version"), kLibraryJsonVersion);
@@ -150,5 +149,75 @@ std::string libraryToJson(const ResourceLibrary& library) {
     appendList(fields.field("resources"), library.resources, "  ",
                [](std::string& text, const auto& resource) { appendResource(text, *resource); });
     out += "\n}\n";
+}
+
+// The text is written into one allocation of at least its size. Grown step by step, a big
+// library's text would be copied into fresh memory at every doubling, which beyond the
+// processor's cache makes each resource cost more the more there are.
+constexpr std::size_t kTextByteSizeMax = 6;     // a byte written as a \u escape
+constexpr std::size_t kSeparatorSizeMax = 2;    // ",\n" after an element of a list
+constexpr std::size_t kFilledListExtraMax = 8;  // "[\n", indent and "]" instead of "[]"
+
+template <typename Element, typename Append>
+std::size_t writtenSize(Append append, const Element& element) {
+    std::string text;
+    append(text, element);
+    return text.size();
+}
+
+// The written sizes with every number at its widest (any NaN is the widest float), every text
+// empty and every list empty.
+constexpr std::int32_t kWidestInteger = std::numeric_limits<std::int32_t>::min();
+
+std::size_t textureSizeMax() {
+    TextureEntry texture;
+    texture.id = texture.widthIndex = texture.heightIndex = texture.format = texture.blendType =
+        kWidestInteger;
+    return writtenSize(appendTexture, texture);
+}
+
+std::size_t areaSizeMax() {
+    ResourceArea area;
+    area.x1 = area.y1 = area.x2 = area.y2 = area.offsetX = area.offsetY = area.stretchX =
+        area.stretchY = std::numeric_limits<float>::quiet_NaN();
+    area.textureId = kWidestInteger;
+    return writtenSize(appendArea, area);
+}
+
+std::size_t resourceSizeMax() {
+    UiResource resource;
+    resource.kind = resource.id = kWidestInteger;
+    resource.identifier.clear();
+    return writtenSize(appendResource, resource);
+}
+
+std::size_t headerSizeMax() {
+    ResourceLibrary library;
+    library.idStart = std::numeric_limits<std::uint32_t>::max();
+    return writtenSize(appendLibrary, library);
+}
+
+std::size_t writtenSizeBound(const ResourceLibrary& library) {
+    static const std::size_t texture = textureSizeMax() + kSeparatorSizeMax;
+    static const std::size_t area = areaSizeMax() + kSeparatorSizeMax;
+    static const std::size_t resource = resourceSizeMax() + kSeparatorSizeMax + kFilledListExtraMax;
+    static const std::size_t header = headerSizeMax() + 2 * kFilledListExtraMax;
+    std::size_t size =
+        header + kTextByteSizeMax * (library.name.size() + library.resourcePath.size());
+    for (const auto& entry : library.textures) {
+        size += texture + kTextByteSizeMax * entry->path.size();
+    }
+    for (const auto& entry : library.resources) {
+        size += resource + area * entry->areas.size() + kTextByteSizeMax * entry->identifier.size();
+    }
+    return size;
+}
+
+}  // namespace
+
+std::string libraryToJson(const ResourceLibrary& library) {
+    std::string out;
+    out.reserve(writtenSizeBound(library));
+    appendLibrary(out, library);
     return out;
 }

@@ -5,9 +5,12 @@
 #include <QString>
 
 // Files opened from the desktop while the editor runs go to the running editor: a new
-// start hands its file over a local socket and ends.
+// start hands its file over a local socket and ends. The socket lies in a folder only the user
+// can reach, and both ends talk only to a process of the same user.
 
-// The channel's name for the current user.
+// The channel's path for the current user and display: in $XDG_RUNTIME_DIR when it is set,
+// else in a folder of the user's own that is created under the temporary folder. Empty, with
+// the reason on standard error, when that folder is not the user's alone.
 QString defaultInstanceChannelName();
 
 // True when an editor listening on name took path.

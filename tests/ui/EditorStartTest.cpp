@@ -63,8 +63,7 @@ TEST(EditorCommandLine, UsageErrorsEndBeforeAnyWindow) {
 
 TEST_F(EditorTest, ARelativePathReachesTheRunningEditorAsTheSameFile) {
     const QString menu = library("Menu.gui", menuExampleBytes());
-    const QString channel =
-        QStringLiteral("tolvane-start-test-%1").arg(QCoreApplication::applicationPid());
+    const QString channel = QString::fromStdString(folder.file("channel"));
     // The running editor's end, on a thread of its own, for the start below waits for it.
     QString received;
     QSemaphore listening;

@@ -289,8 +289,7 @@ TEST_F(EditorTest, AFileHandedOverWhileADialogRunsOpensAfterItClosed) {
 }
 
 TEST_F(EditorTest, FileHandedOverWhileRunningOpensInTheRunningEditor) {
-    const QString channel =
-        QStringLiteral("tolvane-test-%1").arg(QCoreApplication::applicationPid());
+    const QString channel = QString::fromStdString(folder.file("channel"));
     InstanceServer server;
     ASSERT_TRUE(server.listen(channel));
     QString received;
