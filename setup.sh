@@ -14,8 +14,8 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
     qt6-base-dev qt6-translations-l10n nlohmann-json3-dev git)
 # The tools that validate the installed desktop entry and AppStream metadata in the tests.
 packages+=(desktop-file-utils appstream)
-# The TGA reader of the editor's texture preview.
-packages+=(qt6-image-formats-plugins)
+# The image decoder of the texture preview (stb_image.h, compiled into the core).
+packages+=(libstb-dev)
 for preset in "${presets[@]}"; do
     [[ $preset == fuzz ]] && packages+=(clang-14 libclang-rt-14-dev)
 done

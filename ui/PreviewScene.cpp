@@ -63,7 +63,8 @@ PreviewScene BuildPreviewScene(const ResourceLibrary& library, const std::string
         scene.textures.push_back({texture->id, texture->path,
                                   finder.places(library.resourcePath + texture->path, libraryFile),
                                   sizeOfIndex(texture->widthIndex),
-                                  sizeOfIndex(texture->heightIndex), texture->blendType});
+                                  sizeOfIndex(texture->heightIndex), texture->format,
+                                  texture->blendType});
     }
     return scene;
 }
