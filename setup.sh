@@ -14,8 +14,8 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
     qt6-base-dev qt6-translations-l10n nlohmann-json3-dev git)
 # The tools that validate the installed desktop entry and AppStream metadata in the tests.
 packages+=(desktop-file-utils appstream)
-# The TGA reader of the editor's texture preview.
-packages+=(qt6-image-formats-plugins)
+# The image decoder of the texture preview (stb_image.h, compiled into the core).
+packages+=(libstb-dev)
 # The Debian package and its test: dpkg-shlibdeps computes its dependencies with file's help.
 packages+=(dpkg-dev file)
 for preset in "${presets[@]}"; do

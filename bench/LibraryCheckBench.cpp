@@ -1,10 +1,14 @@
 // The library check and the header export of generated libraries in which a tenth of the
 // resources reuse the id of their predecessor. The check runs without textures, so that it
-// measures the passes over the resources and not the file system's lookups.
+// measures the passes over the resources and not the file system's lookups; those are
+// measured on their own: 1,000 textures in a folder of 10,000 files, their paths spelt
+// exactly or in another letter case (which must cost at most twice as much).
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -61,6 +65,61 @@ void BM_HeaderExport(benchmark::State& state) {
     }
 }
 
+// The texture folder gfx/ beside library.gui: 10,000 files, every tenth named in the library.
+class TextureFolder {
+public:
+    static constexpr int kFiles = 10'000;
+    static constexpr int kTextures = 1'000;
+
+    TextureFolder() {
+        std::filesystem::create_directory(scratch.file("gfx"));
+        for (int index = 0; index < kFiles; ++index) {
+            std::FILE* file = std::fopen(scratch.file("gfx/" + fileName(index)).c_str(), "w");
+            if (file != nullptr) {
+                std::fclose(file);
+            }
+        }
+    }
+
+    static std::string fileName(int index) {
+        char name[32];
+        std::snprintf(name, sizeof name, "textur_%05d.png", index);
+        return name;
+    }
+
+    // The library, its texture paths spelt as the files or with capitals where they have none.
+    std::unique_ptr<ResourceLibrary> library(bool otherCase) const {
+        auto library = std::make_unique<ResourceLibrary>();
+        library->name = "Texturen";
+        library->resourcePath = "gfx\\";
+        for (int index = 0; index < kFiles; index += kFiles / kTextures) {
+            auto texture = std::make_unique<TextureEntry>();
+            texture->path = fileName(index);
+            if (otherCase) {
+                texture->path[0] = 'T';
+                texture->path.replace(texture->path.size() - 3, 3, "PNG");
+            }
+            library->textures.push_back(std::move(texture));
+        }
+        return library;
+    }
+
+    std::string libraryFile() const { return scratch.file("library.gui"); }
+
+private:
+    ScratchDirectory scratch;
+};
+
+void BM_TextureFileCheck(benchmark::State& state) {
+    static const TextureFolder folder;
+    const auto library = folder.library(state.range(0) != 0);
+    std::int32_t errors = 0;
+    for (auto _ : state) {
+        errors = CheckLibrary(*library, folder.libraryFile()).errorCount;
+    }
+    state.counters["errors"] = errors;
+}
+
 void resourceCounts(benchmark::internal::Benchmark* benchmark) {
     benchmark->ArgName("resources")->Arg(1'000)->Arg(10'000)->Arg(100'000);
     benchmark->Unit(benchmark::kMillisecond);
@@ -68,6 +127,7 @@ void resourceCounts(benchmark::internal::Benchmark* benchmark) {
 
 BENCHMARK(BM_LibraryCheck)->Apply(resourceCounts);
 BENCHMARK(BM_HeaderExport)->Apply(resourceCounts);
+BENCHMARK(BM_TextureFileCheck)->ArgName("otherCase")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -29,10 +29,9 @@ game code. Its user interface is in German.
 The package also contains tolvane-cli, which loads, checks, converts and
 exports libraries without a window, for build pipelines.]])
 
-# Libraries the programs link come from dpkg-shlibdeps; what the editor loads at run time
-# is named here: the Qt image format plugins read the TGA textures of the preview.
+# Libraries the programs link come from dpkg-shlibdeps; the editor loads nothing else at run
+# time that it needs (its texture decoder is compiled in).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-image-formats-plugins)
 # German texts of Qt's own dialogs.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 

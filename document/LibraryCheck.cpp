@@ -50,12 +50,14 @@ void checkSharedIds(const ResourceLibrary& library, LibraryCheckResult& result) 
     }
 }
 
-// The resource path is prefixed as it stands: no separator is inserted.
+// The resource path is prefixed as it stands: no separator is inserted. One finder for the
+// whole check, so that each folder is listed once however many textures lie in it.
 void checkTextureFiles(const ResourceLibrary& library, const std::string& libraryFile,
                        LibraryCheckResult& result) {
     const std::string& prefix = library.resourcePath;
+    TextureFileFinder finder;
     for (const auto& texture : library.textures) {
-        if (!LocateTextureFile(prefix + texture->path, libraryFile)) {
+        if (!finder.locate(prefix + texture->path, libraryFile)) {
             reportError(result, "Fehler: Texturedatei konnte nicht geöffnet werden! Dateiname: " +
                                     utf8FromWindows1252(texture->path));
         }

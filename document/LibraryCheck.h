@@ -26,7 +26,8 @@ struct LibraryCheckResult {
 };
 
 // Checks identifiers, shared resource ids and texture files (resourcePath + path, looked up
-// from the current directory and then beside libraryFile, see TextureFiles.h) and returns the
+// from the current directory and then beside libraryFile, in any letter case, see
+// TextureFiles.h) and returns the
 // result lines: the heading, an empty line, one line per fault, an empty line and the summary.
 // libraryFile is the path the library was read from, empty when there is none.
 LibraryCheckResult CheckLibrary(const ResourceLibrary& library,

@@ -70,6 +70,9 @@ int main(int argc, char** argv) {
     addTexture(library, 0, "knoepfe.png", 4, 3, 2, 1);
     addTexture(library, 1, "hintergrund.tga", 3, 3, 1, 0);
     addTexture(library, 2, "glanz.bmp", 2, 2, 0, 2);
+    addTexture(library, 3, "titel.tga", 3, 1, 1, 1);
+    // Spelt as on the Windows machine it was made on; the file is schatten.png.
+    addTexture(library, 4, "Schatten.PNG", 2, 0, 2, 1);
     addButton(library, "StartButton", 0);
     addButton(library, "OptionenButton", 1);
     addButton(library, "BeendenButton", 2);
@@ -80,6 +83,15 @@ int main(int argc, char** argv) {
     background->identifier = "Hintergrund";
     background->areas.push_back(placed(area(0, 0, 128, 96, 1), 0, 0, 8, 8));
     library.resources.push_back(std::move(background));
+
+    // The title bar, twice as wide as its texture, on its shadow.
+    auto title = std::make_unique<UiResource>();
+    title->kind = 1;
+    title->id = static_cast<std::int32_t>(library.idStart + library.resourceCount());
+    title->identifier = "Titelleiste";
+    title->areas.push_back(placed(area(0, 0, 64, 16, 4), 0, 8, 4, 2));
+    title->areas.push_back(placed(area(0, 0, 128, 32, 3), 0, 0, 2, 1));
+    library.resources.push_back(std::move(title));
 
     if (FAILED(saveLibraryFile(argv[1], library))) {
         std::cerr << "Die Datei konnte nicht gespeichert werden!\n";

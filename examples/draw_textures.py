@@ -4,10 +4,13 @@
     gfx/knoepfe.png      256 x 128, RGBA: three buttons (Start, Optionen, Beenden), one row
                          each: the face in three looks side by side (normal, hover, pressed),
                          64 x 32 each, then the button's symbol alone on transparency
-    gfx/hintergrund.tga  128 x 128, uncompressed true colour (the TGA reader of Qt's image
-                         format plugins reads no run-length encoding): the menu's background,
-                         which the library stretches eight times
+    gfx/hintergrund.tga  128 x 128, uncompressed true colour: the menu's background, which
+                         the library stretches eight times
     gfx/glanz.bmp        64 x 64, 24 bits: a soft white glow on black, blended additively
+    gfx/titel.tga        128 x 32, run-length encoded with alpha, rows from the bottom, as
+                         paint programs save TGA: the title bar above the buttons
+    gfx/schatten.png     64 x 16, RGBA: the soft shadow under the title bar; the library
+                         spells it "Schatten.PNG", as a texture made on Windows may be
 
 The sizes are the ones the library's texture table gives. Only the Python 3 standard library
 is used. The files are kept in the repository; run the script after changing a picture:
@@ -116,12 +119,68 @@ def background():
 
 def write_tga(path, width, height, lines):
     """Uncompressed true-colour TGA (type 2), rows from the top, BGR order, with the TGA 2.0
-    footer that Qt's reader insists on."""
+    footer."""
     header = struct.pack("<BBBHHBHHHHBB", 0, 0, 2, 0, 0, 0, 0, 0, width, height, 24, 0x20)
     data = b"".join(bytes(reversed(pixel)) for line in lines for pixel in line)
     footer = struct.pack("<II", 0, 0) + b"TRUEVISION-XFILE.\0"
     with open(path, "wb") as out:
         out.write(header + data + footer)
+
+
+def title_bar():
+    """A rounded bar, lighter at the top, transparent around it; long runs of equal pixels,
+    so that run-length encoding has something to do."""
+    width, height = 128, 32
+    lines = []
+    for y in range(height):
+        line = []
+        for x in range(width):
+            if not inside_rounded(x, y, width, height, 12):
+                line.append((0, 0, 0, 0))
+            elif not inside_rounded(x - 2, y - 2, width - 4, height - 4, 10):
+                line.append((230, 190, 80, 255))
+            else:
+                line.append((40, 50, 110, 255) if y >= 12 else (70, 85, 160, 255))
+        lines.append(line)
+    return width, height, lines
+
+
+def write_tga_rle(path, width, height, lines):
+    """Run-length encoded true-colour TGA (type 10) with 8 bits of alpha, rows from the
+    bottom, BGRA order: runs of equal pixels as run packets, the rest as raw packets."""
+    header = struct.pack("<BBBHHBHHHHBB", 0, 0, 10, 0, 0, 0, 0, 0, width, height, 32, 8)
+    pixels = [bytes((b, g, r, a)) for line in reversed(lines) for (r, g, b, a) in line]
+    data = bytearray()
+    at = 0
+    while at < len(pixels):
+        run = 1
+        while at + run < len(pixels) and run < 128 and pixels[at + run] == pixels[at]:
+            run += 1
+        if run > 1:
+            data += bytes((0x80 | (run - 1),)) + pixels[at]
+            at += run
+            continue
+        raw = 1
+        while (at + raw < len(pixels) and raw < 128 and
+               (at + raw + 1 >= len(pixels) or pixels[at + raw] != pixels[at + raw + 1])):
+            raw += 1
+        data += bytes((raw - 1,)) + b"".join(pixels[at:at + raw])
+        at += raw
+    with open(path, "wb") as out:
+        out.write(header + bytes(data))
+
+
+def shadow():
+    """Black, its alpha fading out from the middle."""
+    width, height = 64, 16
+    lines = []
+    for y in range(height):
+        line = []
+        for x in range(width):
+            distance = math.hypot((x + 0.5 - 32) / 32, (y + 0.5 - 8) / 8)
+            line.append((0, 0, 0, round(160 * max(0.0, 1 - distance))))
+        lines.append(line)
+    return width, height, lines
 
 
 def glow():
@@ -159,6 +218,8 @@ def main():
     write_png(os.path.join(folder, "knoepfe.png"), *button_sheet())
     write_tga(os.path.join(folder, "hintergrund.tga"), *background())
     write_bmp(os.path.join(folder, "glanz.bmp"), *glow())
+    write_tga_rle(os.path.join(folder, "titel.tga"), *title_bar())
+    write_png(os.path.join(folder, "schatten.png"), *shadow())
 
 
 if __name__ == "__main__":

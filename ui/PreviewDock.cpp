@@ -19,6 +19,9 @@ CPreviewDock::CPreviewDock(QMainWindow& mainWindow)
     setObjectName(QStringLiteral("previewDock"));
     content = new PreviewPanel(cache, this);
     setWidget(content);
+    // Which file a texture's path finds can change with the folder (a file spelt in another
+    // letter case appearing, say), so the files are looked up again.
+    connect(&cache, &TextureCache::textureFilesChanged, this, &CPreviewDock::Refresh);
 }
 
 CPreviewDock::~CPreviewDock() {

@@ -19,12 +19,36 @@ QString sizeText(int width, int height) {
     return QStringLiteral("%1 × %2").arg(width).arg(height);
 }
 
+// The names of the file formats, in the numbering of a texture row's "Format".
+QString formatName(std::int32_t format) {
+    static const QStringList names{QStringLiteral("BMP"), QStringLiteral("TGA"),
+                                   QStringLiteral("PNG")};
+    return format >= 0 && format < names.size() ? names[format] : QString();
+}
+
 QString rowList(const std::vector<int>& rows) {
     QStringList numbers;
     for (const int row : rows) {
         numbers << QString::number(row);
     }
     return numbers.join(QStringLiteral(", "));
+}
+
+// Where a loaded file is not what its texture row says: another size, another format.
+void noteDifferences(const PreviewTexture& entry, const TextureLoad& load, QStringList& notes) {
+    if (load.image.width() != entry.declaredWidth || load.image.height() != entry.declaredHeight) {
+        const QString declared = entry.declaredWidth > 0 && entry.declaredHeight > 0
+                                     ? sizeText(entry.declaredWidth, entry.declaredHeight)
+                                     : QStringLiteral("keine gültige Größe");
+        notes << QStringLiteral("Die Datei %1 ist %2 Pixel groß, die Texturliste gibt %3 an.")
+                     .arg(load.file, sizeText(load.image.width(), load.image.height()), declared);
+    }
+    if (load.format && static_cast<std::int32_t>(*load.format) != entry.declaredFormat) {
+        const QString declared = formatName(entry.declaredFormat);
+        notes << QStringLiteral("Die Datei %1 ist ein %2-Bild, die Texturliste gibt %3 an.")
+                     .arg(load.file, formatName(static_cast<std::int32_t>(*load.format)),
+                          declared.isEmpty() ? QStringLiteral("kein gültiges Format") : declared);
+    }
 }
 
 QToolButton* toolButton(const QString& text, const QString& tip, QWidget* parent) {
@@ -142,13 +166,8 @@ void PreviewPanel::showTexture(QStringList& notes) {
     if (!load.failure.isEmpty()) {
         notes << QStringLiteral("Die Textur „%1“ kann nicht geladen werden: %2. Versucht: %3")
                      .arg(path, load.failure, load.file);
-    } else if (load.image.width() != entry->declaredWidth ||
-               load.image.height() != entry->declaredHeight) {
-        const QString declared = entry->declaredWidth > 0 && entry->declaredHeight > 0
-                                     ? sizeText(entry->declaredWidth, entry->declaredHeight)
-                                     : QStringLiteral("keine gültige Größe");
-        notes << QStringLiteral("Die Datei %1 ist %2 Pixel groß, die Texturliste gibt %3 an.")
-                     .arg(load.file, sizeText(load.image.width(), load.image.height()), declared);
+    } else {
+        noteDifferences(*entry, load, notes);
     }
     std::vector<TextureView::Outline> outlines;
     for (std::size_t other = 0; other < current.areas.size(); ++other) {

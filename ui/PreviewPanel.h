@@ -13,7 +13,7 @@ class TextureView;
 // The content of the "Vorschau" panel: the texture of the shown area with every area of the
 // scene that uses it, and the button composed of all its areas. What cannot be shown is said
 // in a note: a texture that cannot be loaded (with the files tried and why), or whose file
-// is not the size the texture table gives.
+// is not the size or the format the texture table gives.
 class PreviewPanel : public QWidget {
     Q_OBJECT
 

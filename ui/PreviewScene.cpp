@@ -55,15 +55,16 @@ PreviewScene BuildPreviewScene(const ResourceLibrary& library, const std::string
     for (const ResourceArea& area : scene.areas) {
         named.insert(area.textureId);
     }
+    TextureFileFinder finder;
     for (const auto& texture : library.textures) {
         if (!named.contains(texture->id)) {
             continue;
         }
-        scene.textures.push_back(
-            {texture->id, texture->path,
-             TextureFileCandidates(library.resourcePath + texture->path, libraryFile),
-             sizeOfIndex(texture->widthIndex), sizeOfIndex(texture->heightIndex),
-             texture->blendType});
+        scene.textures.push_back({texture->id, texture->path,
+                                  finder.places(library.resourcePath + texture->path, libraryFile),
+                                  sizeOfIndex(texture->widthIndex),
+                                  sizeOfIndex(texture->heightIndex), texture->format,
+                                  texture->blendType});
     }
     return scene;
 }

@@ -15,15 +15,16 @@ struct PreviewTexture {
     std::vector<std::string> candidates;  // where its file is looked for, in order
     int declaredWidth = 0;                // pixels; 0 when the size index is out of range
     int declaredHeight = 0;
-    std::int32_t blendType = 1;  // 0 solid, 1 transparent, 2 transparent additive
+    std::int32_t declaredFormat = 2;  // 0 BMP, 1 TGA, 2 PNG, as the texture table says
+    std::int32_t blendType = 1;       // 0 solid, 1 transparent, 2 transparent additive
 };
 
 struct PreviewScene {
     bool hasResource = false;
     std::int32_t id = 0;
     std::string identifier;
-    std::vector<ResourceArea> areas;  // in list order, a working area in its place
-    int selectedRow = -1;             // the highlighted row, -1 for none
+    std::vector<ResourceArea> areas;       // in list order, a working area in its place
+    int selectedRow = -1;                  // the highlighted row, -1 for none
     std::vector<PreviewTexture> textures;  // those the areas name, in table order
 
     // The row whose texture is shown: the selected one, or row 0 when none is selected;

@@ -1,27 +1,17 @@
 #include "ui/TextureCache.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QStringList>
 
 #include "document/LibraryCheck.h"
+#include "document/TextureDecoding.h"
 
 namespace {
 
-QString reasonOf(QImageReader::ImageReaderError error) {
-    switch (error) {
-        case QImageReader::FileNotFoundError:
-            return QStringLiteral("Datei nicht gefunden");
-        case QImageReader::DeviceError:
-            return QStringLiteral("Datei nicht lesbar");
-        case QImageReader::UnsupportedFormatError:
-            return QStringLiteral("unbekanntes Bildformat");
-        case QImageReader::InvalidDataError:
-            return QStringLiteral("fehlerhafte Bilddaten");
-        case QImageReader::UnknownError:
-            break;
-    }
-    return QStringLiteral("Bild nicht lesbar");
+QString reasonOf(TextureDecodeFailure failure) {
+    return failure == TextureDecodeFailure::UnknownFormat ? QStringLiteral("unbekanntes Bildformat")
+                                                          : QStringLiteral("fehlerhafte Bilddaten");
 }
 
 }  // namespace
@@ -70,7 +60,8 @@ TextureCache::Found TextureCache::find(const std::vector<std::string>& candidate
         found = entries.find(file);
     }
     found->second.lastUse = ++useClock;
-    return {{found->second.image, info.absoluteFilePath(), found->second.failure},
+    return {{found->second.image, info.absoluteFilePath(), found->second.failure,
+             found->second.format},
             &found->second};
 }
 
@@ -106,13 +97,23 @@ TextureCache::Entry TextureCache::decode(const QString& file) const {
         entry.failure = QStringLiteral("Datei nicht lesbar");
         return entry;
     }
-    QImageReader reader(file);
-    QImage image = reader.read();
-    if (image.isNull()) {
-        entry.failure = reasonOf(reader.error());
+    QFile input(file);
+    const QByteArray bytes = input.open(QIODevice::ReadOnly) ? input.readAll() : QByteArray();
+    if (input.error() != QFileDevice::NoError) {
+        entry.failure = QStringLiteral("Datei nicht lesbar");
         return entry;
     }
-    entry.image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const DecodedTexture decoded =
+        DecodeTexture(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                      static_cast<std::size_t>(bytes.size()));
+    entry.format = decoded.format;
+    if (decoded.failure != TextureDecodeFailure::None) {
+        entry.failure = reasonOf(decoded.failure);
+        return entry;
+    }
+    entry.image = QImage(decoded.rgba.get(), decoded.width, decoded.height, decoded.width * 4,
+                         QImage::Format_RGBA8888)
+                      .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     return entry;
 }
 

@@ -6,16 +6,19 @@
 #include <QObject>
 #include <QString>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ui/ButtonComposition.h"
+#include "document/TextureDecoding.h"
 
 // A texture file as the preview got it: the picture, or why there is none.
 struct TextureLoad {
     QImage image;     // null when the file could not be loaded
     QString file;     // the file read, or the files tried, separated by ", "
     QString failure;  // why it could not be loaded; empty when it was
+    std::optional<TextureFileFormat> format;  // what the file is, where recognised
 };
 
 // Decodes texture files once and shares the pictures; blends each picture once per blend type
@@ -32,7 +35,7 @@ public:
     explicit TextureCache(qint64 budgetBytes = kDefaultBudget, QObject* parent = nullptr);
 
     // The picture in the first of candidates that can be opened (the first that exists at
-    // all when none can), decoded as premultiplied ARGB.
+    // all when none can), decoded as premultiplied ARGB. PNG, BMP and TGA are read.
     TextureLoad load(const std::vector<std::string>& candidates);
     // The picture of load as blendType draws it; none when it could not be loaded.
     CompositionTexture blended(const std::vector<std::string>& candidates,
@@ -52,6 +55,7 @@ private:
     struct Entry {
         QImage image;
         QString failure;
+        std::optional<TextureFileFormat> format;
         QDateTime modified;
         qint64 size = 0;
         quint64 lastUse = 0;

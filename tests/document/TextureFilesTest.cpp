@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +53,12 @@ protected:
 
     std::string libraryFile() const { return libraryFolder.file("Menu.gui"); }
 
+    // The check's lines when only fehlt.png is missing.
+    const Lines missingOnly{"*** Objektdaten prüfen ***", "",
+                            "Fehler: Texturedatei konnte nicht geöffnet werden! Dateiname: "
+                            "fehlt.png",
+                            "", "Menu - 1 Fehler, 0 Warnung(en)"};
+
     TemporaryFolder libraryFolder;
     TemporaryFolder elsewhere;
     ResourceLibrary library;
@@ -58,10 +66,6 @@ protected:
 
 TEST_F(TexturesBesideTheLibrary, TheCheckFindsThemAndKeepsItsLines) {
     const CurrentFolder current(elsewhere.path());
-    const Lines missingOnly{"*** Objektdaten prüfen ***", "",
-                            "Fehler: Texturedatei konnte nicht geöffnet werden! Dateiname: "
-                            "fehlt.png",
-                            "", "Menu - 1 Fehler, 0 Warnung(en)"};
 
     EXPECT_EQ(CheckLibrary(library, libraryFile()).lines, missingOnly);
     EXPECT_EQ(LocateTextureFile("gfx\\knopf.png", libraryFile()),
@@ -81,10 +85,117 @@ TEST_F(TexturesBesideTheLibrary, TheCurrentFolderComesFirst) {
     EXPECT_EQ(CheckLibrary(library, libraryFile()).errorCount, 0);
 }
 
+// Made on Windows: the paths in the library spelt in another letter case than the files.
+TEST_F(TexturesBesideTheLibrary, FoundInAnyLetterCaseInTheSameOrderOfPlaces) {
+    library.resourcePath = "GFX\\";
+    library.textures[0]->path = "Knopf.PNG";
+    std::filesystem::create_directories(elsewhere.file("Tex"));
+    std::filesystem::create_directories(libraryFolder.file("tex"));
+    writeFileBytes(elsewhere.file("Tex/Bild.tga"), "x");
+    writeFileBytes(libraryFolder.file("tex/bild.tga"), "x");
+    writeFileBytes(libraryFolder.file("tex/Rahmen.tga"), "x");
+    writeFileBytes(elsewhere.file("TEX"), "x");  // a file where a folder is wanted
+    const CurrentFolder current(elsewhere.path());
+
+    // The lines name the paths as written; what is missing in every spelling stays reported.
+    EXPECT_EQ(CheckLibrary(library, libraryFile()).lines, missingOnly);
+    EXPECT_EQ(LocateTextureFile("GFX\\Knopf.PNG", libraryFile()),
+              libraryFolder.file("gfx/knopf.png"));
+    // The current folder's match comes before the one beside the library ...
+    EXPECT_EQ(LocateTextureFile("TEX\\BILD.TGA", libraryFile()), "Tex/Bild.tga");
+    EXPECT_EQ(LocateTextureFile("TEX\\RAHMEN.TGA", libraryFile()),
+              libraryFolder.file("tex/Rahmen.tga"));
+    // ... and the exact spelling beside the library before either.
+    EXPECT_EQ(LocateTextureFile("tex/bild.tga", libraryFile()), libraryFolder.file("tex/bild.tga"));
+
+    // What the preview tries: the places as written, then the matches found.
+    TextureFileFinder finder;
+    EXPECT_EQ(finder.places("TEX/BILD.TGA", libraryFile()),
+              (Lines{"TEX/BILD.TGA", libraryFolder.file("TEX/BILD.TGA"), "Tex/Bild.tga",
+                     libraryFolder.file("tex/bild.tga")}));
+    EXPECT_EQ(finder.places("tex/bild.tga", libraryFile()),
+              (Lines{"tex/bild.tga", libraryFolder.file("tex/bild.tga")}));
+    EXPECT_EQ(finder.places("gfx/fehlt.png", libraryFile()),
+              (Lines{"gfx/fehlt.png", libraryFolder.file("gfx/fehlt.png")}));
+}
+
+// Folder parts that climb and absolute paths are matched from where they lead.
+TEST_F(TexturesBesideTheLibrary, MatchesPathsThatClimbAndAbsolutePaths) {
+    std::filesystem::create_directories(libraryFolder.file("gui"));
+    const std::string libraryInSubfolder = libraryFolder.file("gui/Menu.gui");
+    const CurrentFolder current(elsewhere.path());
+
+    EXPECT_EQ(LocateTextureFile("..\\GFX\\.\\Knopf.png", libraryInSubfolder),
+              libraryFolder.file("gui/../gfx/./knopf.png"));
+    EXPECT_EQ(LocateTextureFile(libraryFolder.file("GFX/KNOPF.PNG"), ""),
+              libraryFolder.file("gfx/knopf.png"));
+    EXPECT_FALSE(LocateTextureFile("..\\GFX\\..", libraryInSubfolder));
+    EXPECT_FALSE(LocateTextureFile("GFX\\", libraryFile()));
+}
+
 TEST_F(TexturesBesideTheLibrary, AFolderBesideTheLibraryIsNoTextureFile) {
     const CurrentFolder current(elsewhere.path());
     EXPECT_FALSE(LocateTextureFile("sub", libraryFile()));
     EXPECT_FALSE(LocateTextureFile("", libraryFile()));
+}
+
+// Several entries spelt alike: the exact spelling, else the first in byte order, whatever
+// order the folder lists them in.
+TEST(TextureFileFinder, ChoosesTheSameEntryEveryTime) {
+    const std::vector<std::string> variants{"knopf.PNG", "Knopf.png", "KNOPF.png"};
+    std::vector<std::string> chosen;
+    for (const bool reversed : {false, true}) {
+        const TemporaryFolder folder;
+        std::vector<std::string> order = variants;
+        if (reversed) {
+            std::reverse(order.begin(), order.end());
+        }
+        for (const std::string& name : order) {
+            writeFileBytes(folder.file(name), "x");
+        }
+        TextureFileFinder finder;
+        EXPECT_EQ(finder.locate(folder.file("Knopf.png"), ""), folder.file("Knopf.png"));
+        const std::optional<std::string> found = finder.locate(folder.file("kNOPF.pNG"), "");
+        ASSERT_TRUE(found);
+        EXPECT_EQ(*found, folder.file("KNOPF.png"));
+        chosen.push_back(found->substr(folder.path().size()));
+    }
+    EXPECT_EQ(chosen[0], chosen[1]);
+}
+
+// Windows-1252 letters in the library: found as UTF-8 names (a folder unpacked on Linux) and
+// as the bytes themselves, in either letter case.
+TEST(TextureFileFinder, MatchesWindows1252LettersInUtf8AndAsTheyStand) {
+    const TemporaryFolder folder;
+    std::filesystem::create_directories(
+        folder.file("Gr\xC3\xBC\xC3\x9F"
+                    "e"));  // "Grüße" in UTF-8
+    writeFileBytes(folder.file("Gr\xC3\xBC\xC3\x9F"
+                               "e/Kn\xC3\xB6pfe.png"),
+                   "x");
+    writeFileBytes(folder.file("\xC4rger.png"), "x");  // "Ärger" in Windows-1252
+    writeFileBytes(folder.file("\xC5\xA0"
+                               "ablona.png"),
+                   "x");  // "Šablona" in UTF-8
+    const CurrentFolder current(folder.path());
+
+    EXPECT_EQ(LocateTextureFile("Gr\xFC\xDF"
+                                "e\\Kn\xF6pfe.png",
+                                ""),
+              "Gr\xC3\xBC\xC3\x9F"
+              "e/Kn\xC3\xB6pfe.png");
+    EXPECT_EQ(LocateTextureFile("GR\xDC\xDF"
+                                "E\\KN\xD6PFE.PNG",
+                                ""),
+              "Gr\xC3\xBC\xC3\x9F"
+              "e/Kn\xC3\xB6pfe.png");
+    EXPECT_EQ(LocateTextureFile("\xE4RGER.PNG", ""), "\xC4rger.png");
+    EXPECT_EQ(LocateTextureFile("\x9A"
+                                "ABLONA.png",
+                                ""),
+              "\xC5\xA0"
+              "ablona.png");
+    EXPECT_FALSE(LocateTextureFile("Knopfe.png", ""));
 }
 
 }  // namespace

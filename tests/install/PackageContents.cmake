@@ -93,7 +93,6 @@ expect_field(Version "^${VERSION}$")
 expect_field(Section "^devel$")
 expect_field(Maintainer "^[^<>]+ <[^<>@ ]+@[^<>@ ]+>$")
 expect_field(Description "^[^\n]+\n .+")
-# The Qt libraries the programs link, from dpkg-shlibdeps, and what the editor loads itself.
+# The Qt libraries the programs link, from dpkg-shlibdeps.
 expect_field(Depends "(^|, )libqt6widgets6[ ,(]")
-expect_field(Depends "(^|, )qt6-image-formats-plugins(,|$)")
 expect_field(Recommends "^qt6-translations-l10n$")

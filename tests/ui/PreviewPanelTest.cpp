@@ -224,10 +224,31 @@ TEST_F(PreviewPanelTest, SaysWhyATextureCannotBeShown) {
     EXPECT_TRUE(panel.notes().contains("kann nicht geladen werden: unbekanntes Bildformat"))
         << panel.notes().toStdString();
 
+    // A TGA header claiming 65535 x 65535 pixels in a few bytes.
+    writeFileBytes(folder.file("riesig.tga"),
+                   std::string("\0\0\x02\0\0\0\0\0\0\0\0\0\xFF\xFF\xFF\xFF\x20\x20", 18) + "abcd");
+    show({areaOf(0, 0, 4, 4)}, {texture(0, folder.file("riesig.tga"))});
+    EXPECT_TRUE(panel.notes().contains("kann nicht geladen werden: fehlerhafte Bilddaten"))
+        << panel.notes().toStdString();
+
     show({areaOf(0, 0, 4, 4)}, {texture(0, small, 256)});
     EXPECT_TRUE(panel.notes().contains("ist 16 × 8 Pixel groß, die Texturliste gibt 256 × 256 an"))
         << panel.notes().toStdString();
     EXPECT_EQ(panel.textureView()->texture().size(), QSize(16, 8));  // shown all the same
+
+    // A PNG in rows that say TGA and no known format; shown all the same.
+    for (const auto& [declared, named] :
+         {std::pair{1, "TGA"}, std::pair{9, "kein gültiges Format"}}) {
+        PreviewTexture entry = texture(0, small, 16);
+        entry.declaredWidth = 16;
+        entry.declaredHeight = 8;
+        entry.declaredFormat = declared;
+        show({areaOf(0, 0, 4, 4)}, {entry});
+        EXPECT_EQ(panel.notes(),
+                  QStringLiteral("Die Datei %1 ist ein PNG-Bild, die Texturliste gibt %2 an.")
+                      .arg(QString::fromStdString(small), QString::fromUtf8(named)));
+        EXPECT_EQ(panel.textureView()->texture().size(), QSize(16, 8));
+    }
 
     show({areaOf(0, 0, 4, 4, 7)}, {});
     EXPECT_EQ(panel.notes(), QStringLiteral("Bereich 0: keine Textur mit der Id 7."));
