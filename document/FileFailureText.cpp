@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 
+#include "document/DocumentMessages.h"
+
 namespace {
 
 struct Reason {
@@ -47,4 +49,12 @@ std::string libraryReadText(HRESULT result, const LibraryReadReport& report) {
             break;
     }
     return SUCCEEDED(result) ? std::string() : fileFailureText(result);
+}
+
+std::string loadFailedText(HRESULT result) {
+    std::string text = kLoadFailedMessage;
+    if (result != E_FAIL) {
+        text += "\n" + fileFailureText(result);
+    }
+    return text;
 }

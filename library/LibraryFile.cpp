@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "persistence/SystemCalls.h"
 #include "persistence/systemError.h"
 #include "persistence/tsStream.h"
 
@@ -39,18 +40,6 @@ std::string resolvedTarget(const std::string& path) {
     return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
 }
 
-// Puts the written bytes on the disk before the file takes the target's place, so that a
-// crash cannot leave an empty file where the library was.
-bool syncToDisk(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
-}
-
 mode_t permissionsFor(const std::string& target) {
     struct stat status {};
     if (::stat(target.c_str(), &status) == 0) {
@@ -59,6 +48,30 @@ mode_t permissionsFor(const std::string& target) {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
+}
+
+// Puts the written bytes on the disk before the file takes the target's place, so that a
+// crash cannot leave an empty file where the library was.
+HRESULT syncToDisk(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return hresultFromErrno(errno);
+    }
+    const HRESULT result = systemCalls.fsync(fd) == 0 ? S_OK : hresultFromErrno(errno);
+    ::close(fd);
+    return result;
+}
+
+// Gives the written temporary file the target's permissions and puts it in the target's place.
+HRESULT replaceTarget(const std::string& temporary, const std::string& target) {
+    if (const HRESULT synced = syncToDisk(temporary); FAILED(synced)) {
+        return synced;
+    }
+    if (::chmod(temporary.c_str(), permissionsFor(target)) != 0 ||
+        systemCalls.rename(temporary.c_str(), target.c_str()) != 0) {
+        return hresultFromErrno(errno);
+    }
+    return S_OK;
 }
 
 constexpr HRESULT kFolderResult = hresultFromWin32(ERROR_DIRECTORY_NOT_SUPPORTED);
@@ -150,10 +163,12 @@ HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
     }
     ObservedInput observed(stream);
     result = library.load(observed);
+    const LibraryReadReport found = observed.report(result);
     if (report != nullptr) {
-        *report = observed.report(result);
+        *report = found;
     }
-    return result;
+    // A read the system refused says nothing about where the file ends: nothing of it counts.
+    return found.outcome == LibraryReadOutcome::ReadFailed ? found.readError : result;
 }
 
 HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library,
@@ -200,10 +215,8 @@ HRESULT saveFileSafely(const std::string& path,
         }
         result = writeContents(stream);
     }
-    if (SUCCEEDED(result) &&
-        (!syncToDisk(temporary) || ::chmod(temporary.c_str(), permissionsFor(target)) != 0 ||
-         std::rename(temporary.c_str(), target.c_str()) != 0)) {
-        result = hresultFromErrno(errno);
+    if (SUCCEEDED(result)) {
+        result = replaceTarget(temporary, target);
     }
     if (FAILED(result)) {
         std::remove(temporary.c_str());

@@ -24,9 +24,9 @@ struct LibraryReadReport {
 };
 
 // Reads a library file into library as the editor opens one: the file opened for reading
-// alone (other readers allowed), then load. The open's failure code or load's result; a
-// folder is ERROR_DIRECTORY_NOT_SUPPORTED. A file cut short still loads with S_OK, as far as
-// it goes; report, when given, says where it ended.
+// alone (other readers allowed), then load. The open's failure code, the code of a read the
+// system refused, or load's result; a folder is ERROR_DIRECTORY_NOT_SUPPORTED. A file cut
+// short still loads with S_OK, as far as it goes; report, when given, says where it ended.
 HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
                         LibraryReadReport* report = nullptr);
 

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "document/DocumentMessages.h"
+#include "document/FileFailureText.h"
 #include "document/HeaderExport.h"
 #include "document/LibraryCheck.h"
 #include "framework/FileDialog.h"
@@ -80,8 +81,8 @@ bool CTolvaneDoc::OnOpenDocument(const QString& path) {
     read.name = library.name;
     read.resourcePath = library.resourcePath;
     LibraryReadReport report;
-    if (FAILED(ReadLibraryFile(path, read, &report))) {
-        framework::AfxMessageBox(QString::fromUtf8(kLoadFailedMessage));
+    if (const HRESULT result = ReadLibraryFile(path, read, &report); FAILED(result)) {
+        framework::AfxMessageBox(QString::fromStdString(loadFailedText(result)));
         return false;
     }
     replaceLibrary(read);
