@@ -58,3 +58,21 @@ std::string loadFailedText(HRESULT result) {
     }
     return text;
 }
+
+std::string backupObstacleText(const std::string& path, BackupObstacle obstacle) {
+    const char* what = "";
+    switch (obstacle) {
+        case BackupObstacle::None:
+            return std::string();
+        case BackupObstacle::Link:
+            what = "ist ein symbolischer Link";
+            break;
+        case BackupObstacle::Folder:
+            what = "ist ein Ordner";
+            break;
+        case BackupObstacle::SpecialFile:
+            what = "ist keine gewöhnliche Datei";
+            break;
+    }
+    return "Keine Sicherungskopie angelegt: " + path + " " + what + ".";
+}

@@ -18,3 +18,6 @@ std::string libraryReadText(HRESULT result, const LibraryReadReport& report);
 // where the system failed (not where the file is no library or of another version), its
 // reason on a line of its own.
 std::string loadFailedText(HRESULT result);
+
+// Why no backup was written at path, for the status bar; empty without an obstacle.
+std::string backupObstacleText(const std::string& path, BackupObstacle obstacle);

@@ -74,6 +74,39 @@ HRESULT replaceTarget(const std::string& temporary, const std::string& target) {
     return S_OK;
 }
 
+// Writes target's new contents into a temporary file beside it and puts that in its place once
+// every write succeeded; a failure leaves target untouched and no temporary file behind.
+HRESULT replaceThroughTemporary(const std::string& target,
+                                const std::function<HRESULT(tsOutputStream&)>& writeContents,
+                                LibrarySaveFailure& failure) {
+    std::string temporary;
+    HRESULT result = makeSiblingTemporary(target, temporary);
+    if (FAILED(result)) {
+        failure = LibrarySaveFailure::Open;
+        return result;
+    }
+    {
+        tsFileStream stream;
+        result = stream.open(temporary.c_str(), TS_OPEN_CREATE | TS_OPEN_WRITE);
+        if (FAILED(result)) {
+            std::remove(temporary.c_str());
+            failure = LibrarySaveFailure::Open;
+            return result;
+        }
+        result = writeContents(stream);
+    }
+    if (SUCCEEDED(result)) {
+        result = replaceTarget(temporary, target);
+    }
+    if (FAILED(result)) {
+        std::remove(temporary.c_str());
+        failure = LibrarySaveFailure::Write;
+        return result;
+    }
+    failure = LibrarySaveFailure::None;
+    return S_OK;
+}
+
 constexpr HRESULT kFolderResult = hresultFromWin32(ERROR_DIRECTORY_NOT_SUPPORTED);
 
 // How long the head of a library is: the magic and the version field.
@@ -171,56 +204,55 @@ HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
     return found.outcome == LibraryReadOutcome::ReadFailed ? found.readError : result;
 }
 
-HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library,
-                        LibrarySaveFailure* failure) {
-    return saveFileSafely(
-        path, [&library](tsOutputStream& stream) { return library.save(stream); }, failure);
+HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library) {
+    return saveFileSafely(path,
+                          [&library](tsOutputStream& stream) { return library.save(stream); });
 }
 
 HRESULT saveFileSafely(const std::string& path,
-                       const std::function<HRESULT(tsOutputStream&)>& writeContents,
-                       LibrarySaveFailure* failure) {
-    const auto report = [failure](LibrarySaveFailure what, HRESULT result) {
-        if (failure != nullptr) {
-            *failure = what;
+                       const std::function<HRESULT(tsOutputStream&)>& writeContents) {
+    switch (pathKind(path)) {
+        case PathKind::Folder:
+            return kFolderResult;
+        case PathKind::Special: {  // a pipe or a device cannot be replaced, only written
+            tsFileStream stream;
+            const HRESULT result = stream.open(path.c_str(), TS_OPEN_WRITE);
+            return FAILED(result) ? result : writeContents(stream);
         }
-        return result;
-    };
-    const PathKind kind = pathKind(path);
-    if (kind == PathKind::Folder) {
-        return report(LibrarySaveFailure::Open, kFolderResult);
+        case PathKind::Missing:
+        case PathKind::Regular:
+            break;
     }
-    if (kind == PathKind::Special) {  // a pipe or a device cannot be replaced, only written
-        tsFileStream stream;
-        const HRESULT opened = stream.open(path.c_str(), TS_OPEN_WRITE);
-        if (FAILED(opened)) {
-            return report(LibrarySaveFailure::Open, opened);
+    LibrarySaveFailure ignored = LibrarySaveFailure::None;
+    return replaceThroughTemporary(resolvedTarget(path), writeContents, ignored);
+}
+
+HRESULT saveLibraryBackup(const std::string& path, const ResourceLibrary& library,
+                          BackupObstacle* obstacle, LibrarySaveFailure* failure) {
+    // What stands at the path itself: a link is not followed.
+    BackupObstacle found = BackupObstacle::None;
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) == 0) {
+        if (S_ISLNK(status.st_mode)) {
+            found = BackupObstacle::Link;
+        } else if (S_ISDIR(status.st_mode)) {
+            found = BackupObstacle::Folder;
+        } else if (!S_ISREG(status.st_mode)) {
+            found = BackupObstacle::SpecialFile;
         }
-        const HRESULT written = writeContents(stream);
-        return report(FAILED(written) ? LibrarySaveFailure::Write : LibrarySaveFailure::None,
-                      written);
     }
-    const std::string target = resolvedTarget(path);
-    std::string temporary;
-    HRESULT result = makeSiblingTemporary(target, temporary);
-    if (FAILED(result)) {
-        return report(LibrarySaveFailure::Open, result);
+    if (obstacle != nullptr) {
+        *obstacle = found;
     }
-    {
-        tsFileStream stream;
-        result = stream.open(temporary.c_str(), TS_OPEN_CREATE | TS_OPEN_WRITE);
-        if (FAILED(result)) {
-            std::remove(temporary.c_str());
-            return report(LibrarySaveFailure::Open, result);
-        }
-        result = writeContents(stream);
+    LibrarySaveFailure what = LibrarySaveFailure::Open;
+    HRESULT result = hresultFromWin32(ERROR_ACCESS_DENIED);
+    if (found == BackupObstacle::None) {
+        // The rename replaces whatever name stands at the path then, never what it points to.
+        result = replaceThroughTemporary(
+            path, [&library](tsOutputStream& stream) { return library.save(stream); }, what);
     }
-    if (SUCCEEDED(result)) {
-        result = replaceTarget(temporary, target);
+    if (failure != nullptr) {
+        *failure = what;
     }
-    if (FAILED(result)) {
-        std::remove(temporary.c_str());
-        return report(LibrarySaveFailure::Write, result);
-    }
-    return report(LibrarySaveFailure::None, S_OK);
+    return result;
 }

@@ -29,6 +29,11 @@ public:
     QToolBar* resourceToolBar() const { return resourceBar; }
     CPreviewDock* preview() const { return previewDock; }
 
+    // Shows text in the status bar's message pane, where it stays until the next text; an
+    // empty text brings back the idle message.
+    void SetMessageText(const QString& text);
+    QString messageText() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

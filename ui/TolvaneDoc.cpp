@@ -6,11 +6,13 @@
 #include "document/FileFailureText.h"
 #include "document/HeaderExport.h"
 #include "document/LibraryCheck.h"
+#include "framework/Application.h"
 #include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
 #include "framework/StandardIds.h"
 #include "library/LibraryFile.h"
 #include "persistence/trace.h"
+#include "ui/MainFrame.h"
 #include "ui/PartialLibraryWarning.h"
 #include "ui/ResourceIds.h"
 #include "ui/TestResultsDlg.h"
@@ -90,8 +92,7 @@ bool CTolvaneDoc::OnOpenDocument(const QString& path) {
     // A library cut short is shown as far as it goes, and never replaces an existing backup.
     const QString backupPath = path + QStringLiteral("_save");
     const QString partial = partialLibraryWarning(path, report);
-    const HRESULT backup =
-        partial.isEmpty() || !QFile::exists(backupPath) ? WriteLibraryFile(backupPath) : S_OK;
+    const HRESULT backup = WriteBackupFile(backupPath, partial.isEmpty());
     if (!partial.isEmpty()) {
         framework::AfxMessageBox(partial);
     }
@@ -112,7 +113,7 @@ bool CTolvaneDoc::OnSaveDocument(const QString& path) {
                                            framework::MessageButtons::YesNo) == framework::IDYES;
     }
     // A declined question is no success: the framework keeps the old path and title.
-    return goAhead && SUCCEEDED(WriteLibraryFile(path, true));
+    return goAhead && SUCCEEDED(WriteLibraryFile(path));
 }
 
 HRESULT CTolvaneDoc::ReadLibraryFile(const QString& path, ResourceLibrary& target,
@@ -120,12 +121,27 @@ HRESULT CTolvaneDoc::ReadLibraryFile(const QString& path, ResourceLibrary& targe
     return loadLibraryFile(localPath(path), target, report);
 }
 
-HRESULT CTolvaneDoc::WriteLibraryFile(const QString& path, bool reportOpenFailure) {
-    LibrarySaveFailure failure = LibrarySaveFailure::None;
-    const HRESULT result = saveLibraryFile(localPath(path), library, &failure);
-    if (failure == LibrarySaveFailure::Write ||
-        (failure == LibrarySaveFailure::Open && reportOpenFailure)) {
+HRESULT CTolvaneDoc::WriteLibraryFile(const QString& path) {
+    const HRESULT result = saveLibraryFile(localPath(path), library);
+    if (FAILED(result)) {
         framework::AfxMessageBox(QString::fromUtf8(kSaveFailedMessage));
+    }
+    return result;
+}
+
+HRESULT CTolvaneDoc::WriteBackupFile(const QString& path, bool replaceExisting) {
+    BackupObstacle obstacle = BackupObstacle::None;
+    LibrarySaveFailure failure = LibrarySaveFailure::None;
+    HRESULT result = S_OK;
+    if (replaceExisting || !QFile::exists(path)) {
+        result = saveLibraryBackup(localPath(path), library, &obstacle, &failure);
+    }
+    if (failure == LibrarySaveFailure::Write) {
+        framework::AfxMessageBox(QString::fromUtf8(kSaveFailedMessage));
+    }
+    if (auto* frame = qobject_cast<CMainFrame*>(framework::Application::instance()->mainWindow())) {
+        frame->SetMessageText(
+            QString::fromStdString(backupObstacleText(path.toStdString(), obstacle)));
     }
     return result;
 }

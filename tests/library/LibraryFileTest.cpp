@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 
 #include "library/LibraryFile.h"
 #include "support/LibraryBytes.h"
@@ -55,6 +56,45 @@ TEST(LibraryFile, SavingThroughALinkReplacesTheLinkedFile) {
     ASSERT_EQ(saveLibraryFile(link, library), S_OK);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(readFileBytes(real).size(), 34u);
+}
+
+// A backup is written by no one's request, so it never goes through a link or into anything
+// but a regular file; whatever else stands at its path stays as it was.
+TEST(LibraryFile, BackupLeavesAnythingButARegularFileAlone) {
+    TemporaryFolder folder;
+    ResourceLibrary library;
+    library.name = "Neu";
+    const std::string precious = folder.file("precious.txt");
+    writeFileBytes(precious, "precious");
+    const std::string backup = folder.file("lib.gui_save");
+
+    const std::pair<BackupObstacle, std::function<void()>> obstacles[] = {
+        {BackupObstacle::Link, [&] { std::filesystem::create_symlink(precious, backup); }},
+        {BackupObstacle::Link,
+         [&] { std::filesystem::create_symlink(folder.file("nowhere"), backup); }},
+        {BackupObstacle::Folder, [&] { std::filesystem::create_directory(backup); }},
+        {BackupObstacle::SpecialFile, [&] { ASSERT_EQ(::mkfifo(backup.c_str(), 0600), 0); }},
+    };
+    for (const auto& [expected, plant] : obstacles) {
+        plant();
+        const std::vector<std::string> names = folder.names();
+        BackupObstacle obstacle = BackupObstacle::None;
+        EXPECT_EQ(saveLibraryBackup(backup, library, &obstacle),
+                  hresultFromWin32(ERROR_ACCESS_DENIED));
+        EXPECT_EQ(obstacle, expected);
+        EXPECT_EQ(folder.names(), names);
+        EXPECT_EQ(readFileBytes(precious), "precious");
+        std::filesystem::remove(backup);
+    }
+
+    // A regular file, or none, takes the backup.
+    BackupObstacle obstacle = BackupObstacle::Link;
+    ASSERT_EQ(saveLibraryBackup(backup, library, &obstacle), S_OK);
+    EXPECT_EQ(obstacle, BackupObstacle::None);
+    writeFileBytes(backup, "old backup");
+    ASSERT_EQ(saveLibraryBackup(backup, library), S_OK);
+    EXPECT_EQ(readFileBytes(backup).size(), 37u);
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"lib.gui_save", "precious.txt"}));
 }
 
 TEST(LibraryFile, FailedSaveLeavesTheTargetUntouched) {
