@@ -20,6 +20,7 @@ constexpr std::array kReasons = {
     Reason{ERROR_DIRECTORY_NOT_SUPPORTED, "ist ein Ordner"},
     Reason{ERROR_DISK_FULL, "Datenträger voll"},
     Reason{ERROR_TOO_MANY_OPEN_FILES, "zu viele offene Dateien"},
+    Reason{ERROR_FILE_TOO_LARGE, "Datei zu groß"},
 };
 
 }  // namespace

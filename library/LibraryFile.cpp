@@ -11,12 +11,98 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
+#include <optional>
 
+#include "persistence/MemoryStreams.h"
 #include "persistence/SystemCalls.h"
 #include "persistence/systemError.h"
 #include "persistence/tsStream.h"
 
 namespace {
+
+constexpr HRESULT kTooLarge = hresultFromWin32(ERROR_FILE_TOO_LARGE);
+
+// The most one read or write of the stream moves: its count is 32 bits wide.
+constexpr std::uint64_t kLargestTransfer = 0xFFFFFFFFu;
+
+// The first read of a file whose size is unknown (a pipe); each further one is twice as large.
+constexpr std::uint32_t kFirstUnsizedRead = 1u << 16;
+
+// Reads what the open stream holds to its end into bytes: one read of size when the size is
+// known (a file that shrank meanwhile ends where it ends), else reads of growing size until
+// one comes up short. The code of a read the system refused; ERROR_FILE_TOO_LARGE for a
+// file of 4 GiB or more, or one that memory cannot hold.
+HRESULT readWholeFile(tsFileStream& stream, std::optional<std::uint64_t> size, std::string& bytes) {
+    if (size && *size > kLargestTransfer) {
+        return kTooLarge;
+    }
+    try {
+        std::uint64_t step = size ? *size : kFirstUnsizedRead;
+        for (;;) {
+            const std::size_t done = bytes.size();
+            step = std::min(step, kLargestTransfer - done);
+            bytes.resize(done + step);
+            std::uint32_t arrived = 0;
+            const HRESULT result =
+                stream.read(bytes.data() + done, static_cast<std::uint32_t>(step), &arrived);
+            bytes.resize(done + arrived);
+            if (FAILED(result)) {
+                return result == E_FAIL ? S_OK : result;  // E_FAIL: the end of the file
+            }
+            if (size) {
+                return S_OK;
+            }
+            if (bytes.size() == kLargestTransfer) {
+                return kTooLarge;
+            }
+            step *= 2;
+        }
+    } catch (const std::bad_alloc&) {
+        bytes = std::string();
+        return kTooLarge;
+    }
+}
+
+// Writes contents in one call of the stream, or in calls of 4 GiB - 1 where it is larger.
+HRESULT writeWhole(tsOutputStream& stream, const std::string& contents) {
+    std::size_t done = 0;
+    do {
+        const auto size = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(contents.size() - done, kLargestTransfer));
+        if (const HRESULT result = stream.write(contents.data() + done, size); FAILED(result)) {
+            return result;
+        }
+        done += size;
+    } while (done < contents.size());
+    return S_OK;
+}
+
+// Counts the bytes written to it.
+class ByteCounter : public tsOutputStream {
+public:
+    HRESULT write(const void*, std::uint32_t size) override {
+        total += size;
+        return S_OK;
+    }
+    std::uint64_t total = 0;
+};
+
+// The library as save writes it, into a buffer of its size made once. ERROR_FILE_TOO_LARGE
+// when memory cannot hold it.
+HRESULT savedBytes(const ResourceLibrary& library, std::string& bytes) {
+    ByteCounter counter;
+    library.save(counter);
+    MemoryOutputStream stream;
+    try {
+        stream.reserve(counter.total);
+    } catch (const std::bad_alloc&) {
+        return kTooLarge;
+    }
+    const HRESULT result = library.save(stream);
+    bytes = stream.take();
+    return result;
+}
 
 // A file name beside the target that no one else uses, created empty. The name is short
 // and of fixed length, so that it fits wherever the target's name fits.
@@ -76,8 +162,7 @@ HRESULT replaceTarget(const std::string& temporary, const std::string& target) {
 
 // Writes target's new contents into a temporary file beside it and puts that in its place once
 // every write succeeded; a failure leaves target untouched and no temporary file behind.
-HRESULT replaceThroughTemporary(const std::string& target,
-                                const std::function<HRESULT(tsOutputStream&)>& writeContents,
+HRESULT replaceThroughTemporary(const std::string& target, const std::string& contents,
                                 LibrarySaveFailure& failure) {
     std::string temporary;
     HRESULT result = makeSiblingTemporary(target, temporary);
@@ -93,7 +178,7 @@ HRESULT replaceThroughTemporary(const std::string& target,
             failure = LibrarySaveFailure::Open;
             return result;
         }
-        result = writeContents(stream);
+        result = writeWhole(stream, contents);
     }
     if (SUCCEEDED(result)) {
         result = replaceTarget(temporary, target);
@@ -112,8 +197,8 @@ constexpr HRESULT kFolderResult = hresultFromWin32(ERROR_DIRECTORY_NOT_SUPPORTED
 // How long the head of a library is: the magic and the version field.
 constexpr std::size_t kHeadSize = sizeof kLibraryMagic + 4;
 
-// Passes reads through and notes what the reader got: how many bytes arrived, the head of
-// the file, and the first read that failed (short, or with a system error).
+// Passes reads from the file's bytes through and notes what the reader got: how many bytes
+// arrived, the head of the file, and whether a read came up short.
 class ObservedInput : public tsInputStream {
 public:
     explicit ObservedInput(tsInputStream& source) : source(source) {}
@@ -126,9 +211,7 @@ public:
             head[total + i] = bytes[i];
         }
         total += arrived;
-        if (FAILED(result) && SUCCEEDED(firstFailure)) {
-            firstFailure = result;
-        }
+        endedEarly = endedEarly || FAILED(result);
         if (bytesRead != nullptr) {
             *bytesRead = arrived;
         }
@@ -145,11 +228,8 @@ public:
         const std::size_t headRead = std::min<std::uint64_t>(total, sizeof kLibraryMagic);
         if (std::memcmp(head.data(), kLibraryMagic, headRead) != 0) {
             report.outcome = LibraryReadOutcome::NotALibrary;
-        } else if (firstFailure == E_FAIL) {  // a transfer that came up short
+        } else if (endedEarly) {
             report.outcome = LibraryReadOutcome::EndsEarly;
-        } else if (FAILED(firstFailure)) {
-            report.outcome = LibraryReadOutcome::ReadFailed;
-            report.readError = firstFailure;
         } else if (FAILED(loadResult)) {
             report.outcome = LibraryReadOutcome::UnsupportedVersion;
             report.version = static_cast<std::uint32_t>(head[16]) | head[17] << 8 | head[18] << 16 |
@@ -162,16 +242,20 @@ private:
     tsInputStream& source;
     std::uint64_t total = 0;
     std::array<std::uint8_t, kHeadSize> head{};
-    HRESULT firstFailure = S_OK;
+    bool endedEarly = false;
 };
 
 // What a path names once links are followed. Special files are pipes, devices and sockets.
 enum class PathKind { Missing, Regular, Folder, Special };
 
-PathKind pathKind(const std::string& path) {
+// size, when given, receives the size of a regular file.
+PathKind pathKind(const std::string& path, std::uint64_t* size = nullptr) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) {
         return PathKind::Missing;
+    }
+    if (size != nullptr) {
+        *size = static_cast<std::uint64_t>(status.st_size);
     }
     if (S_ISDIR(status.st_mode)) {
         return PathKind::Folder;
@@ -189,42 +273,56 @@ HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
     if (pathKind(path) == PathKind::Folder) {
         return kFolderResult;
     }
-    tsFileStream stream;
-    HRESULT result = stream.open(path.c_str(), TS_OPEN_READ);
-    if (FAILED(result)) {
-        return result;
+    std::string bytes;
+    {
+        tsFileStream stream;
+        HRESULT result = stream.open(path.c_str(), TS_OPEN_READ);
+        if (FAILED(result)) {
+            return result;
+        }
+        std::uint64_t size = 0;
+        const bool sized = pathKind(path, &size) == PathKind::Regular;
+        result = readWholeFile(stream, sized ? std::optional(size) : std::nullopt, bytes);
+        if (FAILED(result)) {
+            // A read the system refused says nothing about where the file ends: none of it
+            // counts.
+            if (report != nullptr) {
+                report->outcome = LibraryReadOutcome::ReadFailed;
+                report->readError = result;
+            }
+            return result;
+        }
     }
-    ObservedInput observed(stream);
-    result = library.load(observed);
-    const LibraryReadReport found = observed.report(result);
+    MemoryInputStream memory(std::move(bytes));
+    ObservedInput observed(memory);
+    const HRESULT result = library.load(observed);
     if (report != nullptr) {
-        *report = found;
+        *report = observed.report(result);
     }
-    // A read the system refused says nothing about where the file ends: nothing of it counts.
-    return found.outcome == LibraryReadOutcome::ReadFailed ? found.readError : result;
+    return result;
 }
 
 HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library) {
-    return saveFileSafely(path,
-                          [&library](tsOutputStream& stream) { return library.save(stream); });
+    std::string bytes;
+    const HRESULT result = savedBytes(library, bytes);
+    return FAILED(result) ? result : saveFileSafely(path, bytes);
 }
 
-HRESULT saveFileSafely(const std::string& path,
-                       const std::function<HRESULT(tsOutputStream&)>& writeContents) {
+HRESULT saveFileSafely(const std::string& path, const std::string& contents) {
     switch (pathKind(path)) {
         case PathKind::Folder:
             return kFolderResult;
         case PathKind::Special: {  // a pipe or a device cannot be replaced, only written
             tsFileStream stream;
             const HRESULT result = stream.open(path.c_str(), TS_OPEN_WRITE);
-            return FAILED(result) ? result : writeContents(stream);
+            return FAILED(result) ? result : writeWhole(stream, contents);
         }
         case PathKind::Missing:
         case PathKind::Regular:
             break;
     }
     LibrarySaveFailure ignored = LibrarySaveFailure::None;
-    return replaceThroughTemporary(resolvedTarget(path), writeContents, ignored);
+    return replaceThroughTemporary(resolvedTarget(path), contents, ignored);
 }
 
 HRESULT saveLibraryBackup(const std::string& path, const ResourceLibrary& library,
@@ -246,10 +344,10 @@ HRESULT saveLibraryBackup(const std::string& path, const ResourceLibrary& librar
     }
     LibrarySaveFailure what = LibrarySaveFailure::Open;
     HRESULT result = hresultFromWin32(ERROR_ACCESS_DENIED);
-    if (found == BackupObstacle::None) {
+    std::string bytes;
+    if (found == BackupObstacle::None && SUCCEEDED(result = savedBytes(library, bytes))) {
         // The rename replaces whatever name stands at the path then, never what it points to.
-        result = replaceThroughTemporary(
-            path, [&library](tsOutputStream& stream) { return library.save(stream); }, what);
+        result = replaceThroughTemporary(path, bytes, what);
     }
     if (failure != nullptr) {
         *failure = what;
