@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -194,56 +193,25 @@ HRESULT replaceThroughTemporary(const std::string& target, const std::string& co
 
 constexpr HRESULT kFolderResult = hresultFromWin32(ERROR_DIRECTORY_NOT_SUPPORTED);
 
-// How long the head of a library is: the magic and the version field.
-constexpr std::size_t kHeadSize = sizeof kLibraryMagic + 4;
-
-// Passes reads from the file's bytes through and notes what the reader got: how many bytes
-// arrived, the head of the file, and whether a read came up short.
-class ObservedInput : public tsInputStream {
-public:
-    explicit ObservedInput(tsInputStream& source) : source(source) {}
-
-    HRESULT read(void* buffer, std::uint32_t size, std::uint32_t* bytesRead) override {
-        std::uint32_t arrived = 0;
-        const HRESULT result = source.read(buffer, size, &arrived);
-        const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-        for (std::uint32_t i = 0; i < arrived && total + i < kHeadSize; ++i) {
-            head[total + i] = bytes[i];
-        }
-        total += arrived;
-        endedEarly = endedEarly || FAILED(result);
-        if (bytesRead != nullptr) {
-            *bytesRead = arrived;
-        }
-        return result;
+// What load found in a file's bytes, from how far it read them and whether a read came up
+// short.
+LibraryReadReport readReport(const MemoryInputStream& memory, HRESULT loadResult) {
+    LibraryReadReport report;
+    report.bytesRead = memory.consumed();
+    const std::string& bytes = memory.data();
+    const std::size_t headRead = std::min(memory.consumed(), sizeof kLibraryMagic);
+    if (std::memcmp(bytes.data(), kLibraryMagic, headRead) != 0) {
+        report.outcome = LibraryReadOutcome::NotALibrary;
+    } else if (memory.cameUpShort()) {
+        report.outcome = LibraryReadOutcome::EndsEarly;
+    } else if (FAILED(loadResult)) {
+        report.outcome = LibraryReadOutcome::UnsupportedVersion;
+        const auto* version = reinterpret_cast<const std::uint8_t*>(bytes.data()) + 16;
+        report.version = static_cast<std::uint32_t>(version[0]) | version[1] << 8 |
+                         version[2] << 16 | static_cast<std::uint32_t>(version[3]) << 24;
     }
-
-    HRESULT skip(std::int32_t count, std::uint32_t reserved) override {
-        return source.skip(count, reserved);
-    }
-
-    LibraryReadReport report(HRESULT loadResult) const {
-        LibraryReadReport report;
-        report.bytesRead = total;
-        const std::size_t headRead = std::min<std::uint64_t>(total, sizeof kLibraryMagic);
-        if (std::memcmp(head.data(), kLibraryMagic, headRead) != 0) {
-            report.outcome = LibraryReadOutcome::NotALibrary;
-        } else if (endedEarly) {
-            report.outcome = LibraryReadOutcome::EndsEarly;
-        } else if (FAILED(loadResult)) {
-            report.outcome = LibraryReadOutcome::UnsupportedVersion;
-            report.version = static_cast<std::uint32_t>(head[16]) | head[17] << 8 | head[18] << 16 |
-                             static_cast<std::uint32_t>(head[19]) << 24;
-        }
-        return report;
-    }
-
-private:
-    tsInputStream& source;
-    std::uint64_t total = 0;
-    std::array<std::uint8_t, kHeadSize> head{};
-    bool endedEarly = false;
-};
+    return report;
+}
 
 // What a path names once links are followed. Special files are pipes, devices and sockets.
 enum class PathKind { Missing, Regular, Folder, Special };
@@ -294,10 +262,9 @@ HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
         }
     }
     MemoryInputStream memory(std::move(bytes));
-    ObservedInput observed(memory);
-    const HRESULT result = library.load(observed);
+    const HRESULT result = library.load(memory);
     if (report != nullptr) {
-        *report = observed.report(result);
+        *report = readReport(memory, result);
     }
     return result;
 }

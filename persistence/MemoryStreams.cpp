@@ -8,9 +8,9 @@
 namespace {
 
 constexpr const char* kSource = "persistence\\MemoryStreams.cpp";
-constexpr int kReadLine = 28;
-constexpr int kSkipLine = 44;
-constexpr int kWriteLine = 53;
+constexpr int kReadLine = 29;
+constexpr int kSkipLine = 45;
+constexpr int kWriteLine = 54;
 
 }  // namespace
 
@@ -25,6 +25,7 @@ HRESULT MemoryInputStream::read(void* buffer, std::uint32_t size, std::uint32_t*
         *bytesRead = transferred;
     }
     if (transferred != size) {  // the failure alone calls the trace: reads are many and small
+        shortRead = true;
         ASSERT_HRESULT(E_FAIL, kSource, kReadLine);
         return E_FAIL;
     }

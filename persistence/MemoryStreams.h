@@ -19,12 +19,16 @@ public:
     HRESULT read(void* buffer, std::uint32_t size, std::uint32_t* bytesRead = nullptr) override;
     HRESULT skip(std::int32_t count, std::uint32_t reserved) override;
 
+    const std::string& data() const { return bytes; }
     std::size_t consumed() const { return position; }
-    void rewind() { position = 0; }
+    // Whether a read asked for more than was left.
+    bool cameUpShort() const { return shortRead; }
+    void rewind() { position = 0, shortRead = false; }
 
 private:
     std::string bytes;
     std::size_t position = 0;
+    bool shortRead = false;
 };
 
 // Appends what is written to a buffer; a write fails only when memory runs out
