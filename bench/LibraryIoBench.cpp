@@ -1,10 +1,13 @@
-// Load and save of generated libraries through tsFileStream, measured against bare system
-// call floors: loops of ::read() and ::write() with exactly the transfers that load and save
-// make, and the whole file in one ::read(). Every iteration opens and closes its file. Load
-// and save against memory show the core's own share, without system calls.
+// Load and save of generated libraries as the document and the command-line tool do them
+// (the whole file in one transfer, parsed from and written into memory), and field by field
+// through tsFileStream, measured against bare system call floors: loops of ::read() and
+// ::write() with exactly the transfers that a field-by-field load and save make, the whole
+// file in one ::read(), in one ::write() with ::fsync(). Every iteration opens and closes its
+// file. Load and save against memory show the core's own share, without system calls.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,9 +24,10 @@
 #include "bench/CallRecording.h"
 #include "bench/GeneratedLibrary.h"
 #include "bench/ScratchDirectory.h"
+#include "library/LibraryFile.h"
 #include "library/uiresourcecontrol.h"
+#include "persistence/MemoryStreams.h"
 #include "persistence/tsStream.h"
-#include "testing/MemoryStreams.h"
 
 namespace {
 
@@ -101,7 +105,8 @@ void reportTransfers(benchmark::State& state, std::size_t bytes, std::size_t cal
         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-void BM_Save(benchmark::State& state) {
+// save straight into the file, one system call per field.
+void BM_SaveFieldByField(benchmark::State& state) {
     const Workload& workload = workloadFor(resourceCountOf(state));
     const std::string path = scratch().file("save.gui");
     for (auto _ : state) {
@@ -113,6 +118,38 @@ void BM_Save(benchmark::State& state) {
         }
     }
     reportTransfers(state, workload.bytes.size(), workload.writeSizes.size());
+}
+
+// The document's save: into memory, one write to a temporary file, sync, rename.
+void BM_Save(benchmark::State& state) {
+    const Workload& workload = workloadFor(resourceCountOf(state));
+    const std::string path = scratch().file("save.gui");
+    for (auto _ : state) {
+        if (FAILED(saveLibraryFile(path, *workload.library))) {
+            state.SkipWithError("save failed");
+            break;
+        }
+    }
+    reportTransfers(state, workload.bytes.size(), 1);
+}
+
+// The floor of the document's save: the whole file in one ::write(), then ::fsync().
+void BM_WriteWholeAndSync(benchmark::State& state) {
+    const Workload& workload = workloadFor(resourceCountOf(state));
+    const std::string path = scratch().file("write.gui");
+    for (auto _ : state) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        const bool complete = fd >= 0 &&
+                              ::write(fd, workload.bytes.data(), workload.bytes.size()) ==
+                                  static_cast<ssize_t>(workload.bytes.size()) &&
+                              ::fsync(fd) == 0;
+        ::close(fd);
+        if (!complete) {
+            state.SkipWithError("write failed");
+            break;
+        }
+    }
+    reportTransfers(state, workload.bytes.size(), 1);
 }
 
 // One ::write() per stream call that save makes, of the same sizes and bytes.
@@ -136,7 +173,8 @@ void BM_WriteLoop(benchmark::State& state) {
     reportTransfers(state, workload.bytes.size(), workload.writeSizes.size());
 }
 
-void BM_Load(benchmark::State& state) {
+// load straight from the file, one system call per field.
+void BM_LoadFieldByField(benchmark::State& state) {
     const Workload& workload = workloadFor(resourceCountOf(state));
     ResourceLibrary library;
     for (auto _ : state) {
@@ -151,6 +189,25 @@ void BM_Load(benchmark::State& state) {
         }
     }
     reportTransfers(state, workload.bytes.size(), workload.readSizes.size());
+}
+
+// The document's and the command-line tool's load: one read of the whole file, then load
+// from memory.
+void BM_Load(benchmark::State& state) {
+    const Workload& workload = workloadFor(resourceCountOf(state));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto library = std::make_unique<ResourceLibrary>();
+        state.ResumeTiming();
+        if (FAILED(loadLibraryFile(workload.libraryFile, *library))) {
+            state.SkipWithError("load failed");
+            break;
+        }
+        state.PauseTiming();
+        library.reset();
+        state.ResumeTiming();
+    }
+    reportTransfers(state, workload.bytes.size(), 1);
 }
 
 // One ::read() per stream call that load makes, of the same sizes.
@@ -192,9 +249,23 @@ void BM_ReadWhole(benchmark::State& state) {
     reportTransfers(state, workload.bytes.size(), 1);
 }
 
+// Pages the process touched for the first time so far: each one a fault that the system
+// answers with a fresh, zeroed page.
+long pageFaults() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
+void reportPageFaults(benchmark::State& state, long faults) {
+    state.counters["faults"] =
+        benchmark::Counter(static_cast<double>(faults), benchmark::Counter::kAvgIterations);
+}
+
 void BM_SaveToMemory(benchmark::State& state) {
     const Workload& workload = workloadFor(resourceCountOf(state));
     MemoryOutputStream stream;
+    const long faultsBefore = pageFaults();
     for (auto _ : state) {
         stream.clear();
         if (FAILED(workload.library->save(stream))) {
@@ -202,6 +273,7 @@ void BM_SaveToMemory(benchmark::State& state) {
             break;
         }
     }
+    reportPageFaults(state, pageFaults() - faultsBefore);
     reportTransfers(state, workload.bytes.size(), workload.writeSizes.size());
 }
 
@@ -209,6 +281,7 @@ void BM_LoadFromMemory(benchmark::State& state) {
     const Workload& workload = workloadFor(resourceCountOf(state));
     MemoryInputStream stream(workload.bytes);
     ResourceLibrary library;
+    const long faultsBefore = pageFaults();
     for (auto _ : state) {
         state.PauseTiming();
         library.clear();
@@ -219,6 +292,7 @@ void BM_LoadFromMemory(benchmark::State& state) {
             break;
         }
     }
+    reportPageFaults(state, pageFaults() - faultsBefore);
     reportTransfers(state, workload.bytes.size(), workload.readSizes.size());
 }
 
@@ -228,8 +302,11 @@ void resourceCounts(benchmark::internal::Benchmark* benchmark) {
 }
 
 BENCHMARK(BM_Save)->Apply(resourceCounts);
+BENCHMARK(BM_WriteWholeAndSync)->Apply(resourceCounts);
+BENCHMARK(BM_SaveFieldByField)->Apply(resourceCounts);
 BENCHMARK(BM_WriteLoop)->Apply(resourceCounts);
 BENCHMARK(BM_Load)->Apply(resourceCounts);
+BENCHMARK(BM_LoadFieldByField)->Apply(resourceCounts);
 BENCHMARK(BM_ReadLoop)->Apply(resourceCounts);
 BENCHMARK(BM_ReadWhole)->Apply(resourceCounts);
 BENCHMARK(BM_SaveToMemory)->Apply(resourceCounts);

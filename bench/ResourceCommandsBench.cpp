@@ -1,6 +1,7 @@
-// New, Copy and Delete on a big library, each from the command to the selected tree item, and
-// the history of such changes: recording a step, undo and redo, the memory a history holds.
-// The whole editor runs on the offscreen platform, and every command rebuilds the real tree.
+// Opening a big library, and New, Copy and Delete on it, each from the command to the selected
+// tree item, and the history of such changes: recording a step, undo and redo, the memory a
+// history holds. The whole editor runs on the offscreen platform, and every command rebuilds
+// the real tree.
 
 #include <benchmark/benchmark.h>
 
@@ -16,6 +17,7 @@
 #include "document/ResourceChanges.h"
 #include "document/TextureTableChange.h"
 #include "framework/StandardIds.h"
+#include "library/LibraryFile.h"
 #include "ui/LibraryHistory.h"
 #include "ui/MainFrame.h"
 #include "ui/ResourceIds.h"
@@ -48,6 +50,17 @@ public:
         currentDocument->library.swap(*generated);
         currentTreeView->RebuildTree();
         return true;
+    }
+
+    // Writes the generated library as a file and returns its path.
+    std::string saveGenerated(std::uint32_t resourceCount) {
+        const std::string path = scratch.file("generated.gui");
+        return SUCCEEDED(saveLibraryFile(path, *makeGeneratedLibrary(resourceCount)))
+                   ? path
+                   : std::string();
+    }
+    bool open(const std::string& path) {
+        return started && app->OpenDocumentFile(QString::fromStdString(path)) != nullptr;
     }
 
     void dispatch(int command) { app->mainWindow()->dispatch(command); }
@@ -226,6 +239,24 @@ void BM_UndoTextureDialog(benchmark::State& state) {
 void BM_RedoTextureDialog(benchmark::State& state) {
     runTextureDialogStep(state, true);
 }
+
+// Opening a library as the user does: read, backup written beside it, tree rebuilt.
+void BM_OpenLibrary(benchmark::State& state) {
+    Editor editor;
+    const std::string path = editor.saveGenerated(kResources);
+    for (auto _ : state) {
+        if (path.empty() || !editor.open(path)) {
+            state.SkipWithError("the library did not open");
+            break;
+        }
+        state.PauseTiming();
+        Editor::settle();
+        state.ResumeTiming();
+    }
+    state.counters["resources"] = static_cast<double>(currentDocument->library.resourceCount());
+}
+
+BENCHMARK(BM_OpenLibrary)->Iterations(10)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A fixed, small number of runs, so that the library stays near its size.
 BENCHMARK(BM_NewResource)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();

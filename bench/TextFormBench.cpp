@@ -44,10 +44,7 @@ const Workload& workloadFor(std::uint32_t resourceCount) {
         workload.jsonFile = scratch().file(name + ".json");
         workload.json = libraryToJson(*library);
         saveLibraryFile(workload.libraryFile, *library);
-        saveFileSafely(workload.jsonFile, [&workload](tsOutputStream& stream) {
-            return stream.write(workload.json.data(),
-                                static_cast<std::uint32_t>(workload.json.size()));
-        });
+        saveFileSafely(workload.jsonFile, workload.json);
     }
     return workload;
 }

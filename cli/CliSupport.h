@@ -7,7 +7,7 @@
 // How far a library could be read.
 enum class LoadStatus {
     Loaded,   // in full
-    Partial,  // the file was cut short or a read failed: the library holds what came first
+    Partial,  // the file was cut short: the library holds what came first
     Failed,   // nothing usable
 };
 

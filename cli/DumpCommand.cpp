@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <iostream>
 #include <string>
 
@@ -8,23 +7,6 @@
 #include "document/FileFailureText.h"
 #include "library/LibraryFile.h"
 #include "library/LibraryJson.h"
-
-namespace {
-
-// The stream takes at most 4 GiB a call.
-HRESULT writeText(tsOutputStream& stream, const std::string& text) {
-    constexpr std::size_t kLargestWrite = std::size_t{1} << 30;
-    for (std::size_t done = 0; done < text.size(); done += kLargestWrite) {
-        const std::size_t size = std::min(kLargestWrite, text.size() - done);
-        const HRESULT result = stream.write(text.data() + done, static_cast<std::uint32_t>(size));
-        if (FAILED(result)) {
-            return result;
-        }
-    }
-    return S_OK;
-}
-
-}  // namespace
 
 int runDump(const Arguments& arguments) {
     const std::string& input = arguments[0];
@@ -41,8 +23,7 @@ int runDump(const Arguments& arguments) {
         std::cout.write(json.data(), static_cast<std::streamsize>(json.size()));
         return std::cout.flush() ? kExitSuccess : kExitFileError;
     }
-    const HRESULT result = saveFileSafely(
-        output, [&json](tsOutputStream& stream) { return writeText(stream, json); });
+    const HRESULT result = saveFileSafely(output, json);
     if (FAILED(result)) {
         reportFileFailure(output, fileFailureText(result));
         return kExitFileError;

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 
+#include "document/DocumentMessages.h"
+
 namespace {
 
 struct Reason {
@@ -18,6 +20,7 @@ constexpr std::array kReasons = {
     Reason{ERROR_DIRECTORY_NOT_SUPPORTED, "ist ein Ordner"},
     Reason{ERROR_DISK_FULL, "Datenträger voll"},
     Reason{ERROR_TOO_MANY_OPEN_FILES, "zu viele offene Dateien"},
+    Reason{ERROR_FILE_TOO_LARGE, "Datei zu groß"},
 };
 
 }  // namespace
@@ -47,4 +50,30 @@ std::string libraryReadText(HRESULT result, const LibraryReadReport& report) {
             break;
     }
     return SUCCEEDED(result) ? std::string() : fileFailureText(result);
+}
+
+std::string loadFailedText(HRESULT result) {
+    std::string text = kLoadFailedMessage;
+    if (result != E_FAIL) {
+        text += "\n" + fileFailureText(result);
+    }
+    return text;
+}
+
+std::string backupObstacleText(const std::string& path, BackupObstacle obstacle) {
+    const char* what = "";
+    switch (obstacle) {
+        case BackupObstacle::None:
+            return std::string();
+        case BackupObstacle::Link:
+            what = "ist ein symbolischer Link";
+            break;
+        case BackupObstacle::Folder:
+            what = "ist ein Ordner";
+            break;
+        case BackupObstacle::SpecialFile:
+            what = "ist keine gewöhnliche Datei";
+            break;
+    }
+    return "Keine Sicherungskopie angelegt: " + path + " " + what + ".";
 }

@@ -5,17 +5,103 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
+#include <optional>
 
+#include "persistence/MemoryStreams.h"
+#include "persistence/SystemCalls.h"
 #include "persistence/systemError.h"
 #include "persistence/tsStream.h"
 
 namespace {
+
+constexpr HRESULT kTooLarge = hresultFromWin32(ERROR_FILE_TOO_LARGE);
+
+// The most one read or write of the stream moves: its count is 32 bits wide.
+constexpr std::uint64_t kLargestTransfer = 0xFFFFFFFFu;
+
+// The first read of a file whose size is unknown (a pipe); each further one is twice as large.
+constexpr std::uint32_t kFirstUnsizedRead = 1u << 16;
+
+// Reads what the open stream holds to its end into bytes: one read of size when the size is
+// known (a file that shrank meanwhile ends where it ends), else reads of growing size until
+// one comes up short. The code of a read the system refused; ERROR_FILE_TOO_LARGE for a
+// file of 4 GiB or more, or one that memory cannot hold.
+HRESULT readWholeFile(tsFileStream& stream, std::optional<std::uint64_t> size, std::string& bytes) {
+    if (size && *size > kLargestTransfer) {
+        return kTooLarge;
+    }
+    try {
+        std::uint64_t step = size ? *size : kFirstUnsizedRead;
+        for (;;) {
+            const std::size_t done = bytes.size();
+            step = std::min(step, kLargestTransfer - done);
+            bytes.resize(done + step);
+            std::uint32_t arrived = 0;
+            const HRESULT result =
+                stream.read(bytes.data() + done, static_cast<std::uint32_t>(step), &arrived);
+            bytes.resize(done + arrived);
+            if (FAILED(result)) {
+                return result == E_FAIL ? S_OK : result;  // E_FAIL: the end of the file
+            }
+            if (size) {
+                return S_OK;
+            }
+            if (bytes.size() == kLargestTransfer) {
+                return kTooLarge;
+            }
+            step *= 2;
+        }
+    } catch (const std::bad_alloc&) {
+        bytes = std::string();
+        return kTooLarge;
+    }
+}
+
+// Writes contents in one call of the stream, or in calls of 4 GiB - 1 where it is larger.
+HRESULT writeWhole(tsOutputStream& stream, const std::string& contents) {
+    std::size_t done = 0;
+    do {
+        const auto size = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(contents.size() - done, kLargestTransfer));
+        if (const HRESULT result = stream.write(contents.data() + done, size); FAILED(result)) {
+            return result;
+        }
+        done += size;
+    } while (done < contents.size());
+    return S_OK;
+}
+
+// Counts the bytes written to it.
+class ByteCounter : public tsOutputStream {
+public:
+    HRESULT write(const void*, std::uint32_t size) override {
+        total += size;
+        return S_OK;
+    }
+    std::uint64_t total = 0;
+};
+
+// The library as save writes it, into a buffer of its size made once. ERROR_FILE_TOO_LARGE
+// when memory cannot hold it.
+HRESULT savedBytes(const ResourceLibrary& library, std::string& bytes) {
+    ByteCounter counter;
+    library.save(counter);
+    MemoryOutputStream stream;
+    try {
+        stream.reserve(counter.total);
+    } catch (const std::bad_alloc&) {
+        return kTooLarge;
+    }
+    const HRESULT result = library.save(stream);
+    bytes = stream.take();
+    return result;
+}
 
 // A file name beside the target that no one else uses, created empty. The name is short
 // and of fixed length, so that it fits wherever the target's name fits.
@@ -39,18 +125,6 @@ std::string resolvedTarget(const std::string& path) {
     return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
 }
 
-// Puts the written bytes on the disk before the file takes the target's place, so that a
-// crash cannot leave an empty file where the library was.
-bool syncToDisk(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
-}
-
 mode_t permissionsFor(const std::string& target) {
     struct stat status {};
     if (::stat(target.c_str(), &status) == 0) {
@@ -61,71 +135,95 @@ mode_t permissionsFor(const std::string& target) {
     return 0666 & ~mask;
 }
 
-constexpr HRESULT kFolderResult = hresultFromWin32(ERROR_DIRECTORY_NOT_SUPPORTED);
+// Puts the written bytes on the disk before the file takes the target's place, so that a
+// crash cannot leave an empty file where the library was.
+HRESULT syncToDisk(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return hresultFromErrno(errno);
+    }
+    const HRESULT result = systemCalls.fsync(fd) == 0 ? S_OK : hresultFromErrno(errno);
+    ::close(fd);
+    return result;
+}
 
-// How long the head of a library is: the magic and the version field.
-constexpr std::size_t kHeadSize = sizeof kLibraryMagic + 4;
+// Gives the written temporary file the target's permissions and puts it in the target's place.
+HRESULT replaceTarget(const std::string& temporary, const std::string& target) {
+    if (const HRESULT synced = syncToDisk(temporary); FAILED(synced)) {
+        return synced;
+    }
+    if (::chmod(temporary.c_str(), permissionsFor(target)) != 0 ||
+        systemCalls.rename(temporary.c_str(), target.c_str()) != 0) {
+        return hresultFromErrno(errno);
+    }
+    return S_OK;
+}
 
-// Passes reads through and notes what the reader got: how many bytes arrived, the head of
-// the file, and the first read that failed (short, or with a system error).
-class ObservedInput : public tsInputStream {
-public:
-    explicit ObservedInput(tsInputStream& source) : source(source) {}
-
-    HRESULT read(void* buffer, std::uint32_t size, std::uint32_t* bytesRead) override {
-        std::uint32_t arrived = 0;
-        const HRESULT result = source.read(buffer, size, &arrived);
-        const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-        for (std::uint32_t i = 0; i < arrived && total + i < kHeadSize; ++i) {
-            head[total + i] = bytes[i];
-        }
-        total += arrived;
-        if (FAILED(result) && SUCCEEDED(firstFailure)) {
-            firstFailure = result;
-        }
-        if (bytesRead != nullptr) {
-            *bytesRead = arrived;
-        }
+// Writes target's new contents into a temporary file beside it and puts that in its place once
+// every write succeeded; a failure leaves target untouched and no temporary file behind.
+HRESULT replaceThroughTemporary(const std::string& target, const std::string& contents,
+                                LibrarySaveFailure& failure) {
+    std::string temporary;
+    HRESULT result = makeSiblingTemporary(target, temporary);
+    if (FAILED(result)) {
+        failure = LibrarySaveFailure::Open;
         return result;
     }
-
-    HRESULT skip(std::int32_t count, std::uint32_t reserved) override {
-        return source.skip(count, reserved);
-    }
-
-    LibraryReadReport report(HRESULT loadResult) const {
-        LibraryReadReport report;
-        report.bytesRead = total;
-        const std::size_t headRead = std::min<std::uint64_t>(total, sizeof kLibraryMagic);
-        if (std::memcmp(head.data(), kLibraryMagic, headRead) != 0) {
-            report.outcome = LibraryReadOutcome::NotALibrary;
-        } else if (firstFailure == E_FAIL) {  // a transfer that came up short
-            report.outcome = LibraryReadOutcome::EndsEarly;
-        } else if (FAILED(firstFailure)) {
-            report.outcome = LibraryReadOutcome::ReadFailed;
-            report.readError = firstFailure;
-        } else if (FAILED(loadResult)) {
-            report.outcome = LibraryReadOutcome::UnsupportedVersion;
-            report.version = static_cast<std::uint32_t>(head[16]) | head[17] << 8 | head[18] << 16 |
-                             static_cast<std::uint32_t>(head[19]) << 24;
+    {
+        tsFileStream stream;
+        result = stream.open(temporary.c_str(), TS_OPEN_CREATE | TS_OPEN_WRITE);
+        if (FAILED(result)) {
+            std::remove(temporary.c_str());
+            failure = LibrarySaveFailure::Open;
+            return result;
         }
-        return report;
+        result = writeWhole(stream, contents);
     }
+    if (SUCCEEDED(result)) {
+        result = replaceTarget(temporary, target);
+    }
+    if (FAILED(result)) {
+        std::remove(temporary.c_str());
+        failure = LibrarySaveFailure::Write;
+        return result;
+    }
+    failure = LibrarySaveFailure::None;
+    return S_OK;
+}
 
-private:
-    tsInputStream& source;
-    std::uint64_t total = 0;
-    std::array<std::uint8_t, kHeadSize> head{};
-    HRESULT firstFailure = S_OK;
-};
+constexpr HRESULT kFolderResult = hresultFromWin32(ERROR_DIRECTORY_NOT_SUPPORTED);
+
+// What load found in a file's bytes, from how far it read them and whether a read came up
+// short.
+LibraryReadReport readReport(const MemoryInputStream& memory, HRESULT loadResult) {
+    LibraryReadReport report;
+    report.bytesRead = memory.consumed();
+    const std::string& bytes = memory.data();
+    const std::size_t headRead = std::min(memory.consumed(), sizeof kLibraryMagic);
+    if (std::memcmp(bytes.data(), kLibraryMagic, headRead) != 0) {
+        report.outcome = LibraryReadOutcome::NotALibrary;
+    } else if (memory.cameUpShort()) {
+        report.outcome = LibraryReadOutcome::EndsEarly;
+    } else if (FAILED(loadResult)) {
+        report.outcome = LibraryReadOutcome::UnsupportedVersion;
+        const auto* version = reinterpret_cast<const std::uint8_t*>(bytes.data()) + 16;
+        report.version = static_cast<std::uint32_t>(version[0]) | version[1] << 8 |
+                         version[2] << 16 | static_cast<std::uint32_t>(version[3]) << 24;
+    }
+    return report;
+}
 
 // What a path names once links are followed. Special files are pipes, devices and sockets.
 enum class PathKind { Missing, Regular, Folder, Special };
 
-PathKind pathKind(const std::string& path) {
+// size, when given, receives the size of a regular file.
+PathKind pathKind(const std::string& path, std::uint64_t* size = nullptr) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) {
         return PathKind::Missing;
+    }
+    if (size != nullptr) {
+        *size = static_cast<std::uint64_t>(status.st_size);
     }
     if (S_ISDIR(status.st_mode)) {
         return PathKind::Folder;
@@ -143,71 +241,83 @@ HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
     if (pathKind(path) == PathKind::Folder) {
         return kFolderResult;
     }
-    tsFileStream stream;
-    HRESULT result = stream.open(path.c_str(), TS_OPEN_READ);
-    if (FAILED(result)) {
-        return result;
+    std::string bytes;
+    {
+        tsFileStream stream;
+        HRESULT result = stream.open(path.c_str(), TS_OPEN_READ);
+        if (FAILED(result)) {
+            return result;
+        }
+        std::uint64_t size = 0;
+        const bool sized = pathKind(path, &size) == PathKind::Regular;
+        result = readWholeFile(stream, sized ? std::optional(size) : std::nullopt, bytes);
+        if (FAILED(result)) {
+            // A read the system refused says nothing about where the file ends: none of it
+            // counts.
+            if (report != nullptr) {
+                report->outcome = LibraryReadOutcome::ReadFailed;
+                report->readError = result;
+            }
+            return result;
+        }
     }
-    ObservedInput observed(stream);
-    result = library.load(observed);
+    MemoryInputStream memory(std::move(bytes));
+    const HRESULT result = library.load(memory);
     if (report != nullptr) {
-        *report = observed.report(result);
+        *report = readReport(memory, result);
     }
     return result;
 }
 
-HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library,
-                        LibrarySaveFailure* failure) {
-    return saveFileSafely(
-        path, [&library](tsOutputStream& stream) { return library.save(stream); }, failure);
+HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library) {
+    std::string bytes;
+    const HRESULT result = savedBytes(library, bytes);
+    return FAILED(result) ? result : saveFileSafely(path, bytes);
 }
 
-HRESULT saveFileSafely(const std::string& path,
-                       const std::function<HRESULT(tsOutputStream&)>& writeContents,
-                       LibrarySaveFailure* failure) {
-    const auto report = [failure](LibrarySaveFailure what, HRESULT result) {
-        if (failure != nullptr) {
-            *failure = what;
+HRESULT saveFileSafely(const std::string& path, const std::string& contents) {
+    switch (pathKind(path)) {
+        case PathKind::Folder:
+            return kFolderResult;
+        case PathKind::Special: {  // a pipe or a device cannot be replaced, only written
+            tsFileStream stream;
+            const HRESULT result = stream.open(path.c_str(), TS_OPEN_WRITE);
+            return FAILED(result) ? result : writeWhole(stream, contents);
         }
-        return result;
-    };
-    const PathKind kind = pathKind(path);
-    if (kind == PathKind::Folder) {
-        return report(LibrarySaveFailure::Open, kFolderResult);
+        case PathKind::Missing:
+        case PathKind::Regular:
+            break;
     }
-    if (kind == PathKind::Special) {  // a pipe or a device cannot be replaced, only written
-        tsFileStream stream;
-        const HRESULT opened = stream.open(path.c_str(), TS_OPEN_WRITE);
-        if (FAILED(opened)) {
-            return report(LibrarySaveFailure::Open, opened);
+    LibrarySaveFailure ignored = LibrarySaveFailure::None;
+    return replaceThroughTemporary(resolvedTarget(path), contents, ignored);
+}
+
+HRESULT saveLibraryBackup(const std::string& path, const ResourceLibrary& library,
+                          BackupObstacle* obstacle, LibrarySaveFailure* failure) {
+    // What stands at the path itself: a link is not followed.
+    BackupObstacle found = BackupObstacle::None;
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) == 0) {
+        if (S_ISLNK(status.st_mode)) {
+            found = BackupObstacle::Link;
+        } else if (S_ISDIR(status.st_mode)) {
+            found = BackupObstacle::Folder;
+        } else if (!S_ISREG(status.st_mode)) {
+            found = BackupObstacle::SpecialFile;
         }
-        const HRESULT written = writeContents(stream);
-        return report(FAILED(written) ? LibrarySaveFailure::Write : LibrarySaveFailure::None,
-                      written);
     }
-    const std::string target = resolvedTarget(path);
-    std::string temporary;
-    HRESULT result = makeSiblingTemporary(target, temporary);
-    if (FAILED(result)) {
-        return report(LibrarySaveFailure::Open, result);
+    if (obstacle != nullptr) {
+        *obstacle = found;
     }
-    {
-        tsFileStream stream;
-        result = stream.open(temporary.c_str(), TS_OPEN_CREATE | TS_OPEN_WRITE);
-        if (FAILED(result)) {
-            std::remove(temporary.c_str());
-            return report(LibrarySaveFailure::Open, result);
-        }
-        result = writeContents(stream);
+    LibrarySaveFailure what = LibrarySaveFailure::Open;
+    HRESULT result = hresultFromWin32(ERROR_ACCESS_DENIED);
+    std::string bytes;
+    if (found == BackupObstacle::None && SUCCEEDED(result = savedBytes(library, bytes))) {
+        // The rename replaces whatever name stands at the path then, never what it points to.
+        result = replaceThroughTemporary(path, bytes, what);
     }
-    if (SUCCEEDED(result) &&
-        (!syncToDisk(temporary) || ::chmod(temporary.c_str(), permissionsFor(target)) != 0 ||
-         std::rename(temporary.c_str(), target.c_str()) != 0)) {
-        result = hresultFromErrno(errno);
+    if (failure != nullptr) {
+        *failure = what;
     }
-    if (FAILED(result)) {
-        std::remove(temporary.c_str());
-        return report(LibrarySaveFailure::Write, result);
-    }
-    return report(LibrarySaveFailure::None, S_OK);
+    return result;
 }

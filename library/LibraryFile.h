@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "library/uiresourcecontrol.h"
@@ -11,7 +10,7 @@
 enum class LibraryReadOutcome {
     Complete,            // read in full, or the open failed (the result code tells why)
     EndsEarly,           // the file ended before the library did, after bytesRead bytes
-    ReadFailed,          // a read failed with readError after bytesRead bytes
+    ReadFailed,          // the file could not be read: readError says why
     NotALibrary,         // the file does not start with the library magic
     UnsupportedVersion,  // the version field holds version, which the reader does not take
 };
@@ -24,27 +23,38 @@ struct LibraryReadReport {
 };
 
 // Reads a library file into library as the editor opens one: the file opened for reading
-// alone (other readers allowed), then load. The open's failure code or load's result; a
-// folder is ERROR_DIRECTORY_NOT_SUPPORTED. A file cut short still loads with S_OK, as far as
-// it goes; report, when given, says where it ended.
+// alone (other readers allowed), its whole content read at once, then load from memory. The
+// open's failure code, the code of a read the system refused, ERROR_FILE_TOO_LARGE for a
+// file of 4 GiB or more or one that memory cannot hold, or load's result; a folder is
+// ERROR_DIRECTORY_NOT_SUPPORTED. A file cut short still loads with S_OK, as far as it goes;
+// report, when given, says where it ended.
 HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
                         LibraryReadReport* report = nullptr);
 
-// Where a save failed: the file could not be created, or not written in full.
-enum class LibrarySaveFailure { None, Open, Write };
-
-// Writes library to path in the newest version. A regular file (or a link to one) is written
+// Writes library to path in the newest version: saved into memory, then written with one
+// write, synced and renamed into place. A regular file (or a link to one) is written
 // beside the target under a short temporary name (created, write-only, unshared) and takes
 // the target's place only when every write succeeded, keeping the target's permissions; a
 // failure leaves the target untouched. Anything else that exists (a pipe, a device) is
 // written straight into; a folder is ERROR_DIRECTORY_NOT_SUPPORTED.
 // The failed open's code, the first failed write's code, or the system error of the
-// replacement; failure, when given, says which step failed.
-HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library,
-                        LibrarySaveFailure* failure = nullptr);
+// replacement.
+HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library);
 
-// Writes a file the way saveLibraryFile does, with writeContents filling it; writeContents
-// returns its first failed write's code, or S_OK.
-HRESULT saveFileSafely(const std::string& path,
-                       const std::function<HRESULT(tsOutputStream&)>& writeContents,
-                       LibrarySaveFailure* failure = nullptr);
+// Writes contents to a file the way saveLibraryFile does.
+HRESULT saveFileSafely(const std::string& path, const std::string& contents);
+
+// Where a backup failed: the file could not be created, or not written in full.
+enum class LibrarySaveFailure { None, Open, Write };
+
+// What stands in the way of a backup: something at its path that is not a regular file.
+enum class BackupObstacle { None, Link, Folder, SpecialFile };
+
+// Writes library to path as the automatic backup of an opened library, the way
+// saveLibraryFile replaces a regular file, but never through a symbolic link and never into
+// anything but a regular file: a link (even to a regular file), a folder, a pipe, a device or
+// a socket at path is left alone and nothing is written. obstacle, when given, says what stood
+// there; the result is then ERROR_ACCESS_DENIED with failure Open.
+HRESULT saveLibraryBackup(const std::string& path, const ResourceLibrary& library,
+                          BackupObstacle* obstacle = nullptr,
+                          LibrarySaveFailure* failure = nullptr);

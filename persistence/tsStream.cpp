@@ -7,6 +7,7 @@
 
 #include <cerrno>
 
+#include "persistence/SystemCalls.h"
 #include "persistence/systemError.h"
 #include "persistence/trace.h"
 
@@ -93,7 +94,8 @@ HRESULT tsFileStream::read(void* buffer, std::uint32_t size, std::uint32_t* byte
         auto* target = static_cast<unsigned char*>(buffer);
         std::uint32_t transferred = 0;
         while (transferred < size) {
-            const ssize_t count = ::read(handle, target + transferred, size - transferred);
+            const ssize_t count =
+                systemCalls.read(handle, target + transferred, size - transferred);
             if (count < 0 && errno == EINTR) {
                 continue;
             }
@@ -109,7 +111,9 @@ HRESULT tsFileStream::read(void* buffer, std::uint32_t size, std::uint32_t* byte
         if (bytesRead != nullptr) {
             *bytesRead = transferred;
         }
-        if (transferred != size) {
+        // Only the end of the file makes a short transfer E_FAIL. A failed system read keeps
+        // its own code, so that no one takes an unreadable file for one that ends there.
+        if (transferred != size && result == S_OK) {
             result = E_FAIL;
         }
     }
@@ -125,7 +129,8 @@ HRESULT tsFileStream::write(const void* buffer, std::uint32_t size) {
         const auto* source = static_cast<const unsigned char*>(buffer);
         std::uint32_t transferred = 0;
         while (transferred < size) {
-            const ssize_t count = ::write(handle, source + transferred, size - transferred);
+            const ssize_t count =
+                systemCalls.write(handle, source + transferred, size - transferred);
             if (count < 0 && errno == EINTR) {
                 continue;
             }

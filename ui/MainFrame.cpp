@@ -79,7 +79,10 @@ void CMainFrame::OnCreate() {
 }
 
 void CMainFrame::createStatusBar() {
-    messagePane = new QLabel(framework::Resources::LoadString(framework::AFX_IDS_IDLEMESSAGE));
+    messagePane = new QLabel;
+    messagePane->setSizePolicy(QSizePolicy::Ignored,
+                               QSizePolicy::Preferred);  // a long text never widens the window
+    SetMessageText(QString());
     statusBar()->addWidget(messagePane, 1);
     // The lock states of the keyboard cannot be read here; the panes keep their place greyed.
     for (const int pane : {kCapsLockPane, kNumLockPane, kScrollLockPane}) {
@@ -88,6 +91,15 @@ void CMainFrame::createStatusBar() {
         label->setEnabled(false);
         statusBar()->addPermanentWidget(label);
     }
+}
+
+void CMainFrame::SetMessageText(const QString& text) {
+    messagePane->setText(
+        text.isEmpty() ? framework::Resources::LoadString(framework::AFX_IDS_IDLEMESSAGE) : text);
+}
+
+QString CMainFrame::messageText() const {
+    return messagePane->text();
 }
 
 // The preview beside the form follows the tree's selection and every change of the library.

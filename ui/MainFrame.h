@@ -31,6 +31,11 @@ public:
     CPreviewDock* preview() const { return previewDock; }
     CHistoryDock* history() const { return historyDock; }
 
+    // Shows text in the status bar's message pane, where it stays until the next text; an
+    // empty text brings back the idle message.
+    void SetMessageText(const QString& text);
+    QString messageText() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

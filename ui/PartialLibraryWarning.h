@@ -4,6 +4,5 @@
 
 #include "library/LibraryFile.h"
 
-// The warning after opening a library that did not read in full (a file cut short, a read
-// that failed midway); empty when it read in full.
+// The warning after opening a library that ended early; empty when it read in full.
 QString partialLibraryWarning(const QString& path, const LibraryReadReport& report);

@@ -3,14 +3,17 @@
 #include <QFile>
 
 #include "document/DocumentMessages.h"
+#include "document/FileFailureText.h"
 #include "document/HeaderExport.h"
 #include "document/LibraryCheck.h"
+#include "framework/Application.h"
 #include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
 #include "framework/StandardIds.h"
 #include "library/LibraryFile.h"
 #include "persistence/trace.h"
 #include "ui/LibraryHistory.h"
+#include "ui/MainFrame.h"
 #include "ui/PartialLibraryWarning.h"
 #include "ui/ResourceIds.h"
 #include "ui/TestResultsDlg.h"
@@ -91,8 +94,8 @@ bool CTolvaneDoc::OnOpenDocument(const QString& path) {
     read.name = library.name;
     read.resourcePath = library.resourcePath;
     LibraryReadReport report;
-    if (FAILED(ReadLibraryFile(path, read, &report))) {
-        framework::AfxMessageBox(QString::fromUtf8(kLoadFailedMessage));
+    if (const HRESULT result = ReadLibraryFile(path, read, &report); FAILED(result)) {
+        framework::AfxMessageBox(QString::fromStdString(loadFailedText(result)));
         SetModifiedFlag(wasModified);
         return false;
     }
@@ -102,8 +105,7 @@ bool CTolvaneDoc::OnOpenDocument(const QString& path) {
     // A library cut short is shown as far as it goes, and never replaces an existing backup.
     const QString backupPath = path + QStringLiteral("_save");
     const QString partial = partialLibraryWarning(path, report);
-    const HRESULT backup =
-        partial.isEmpty() || !QFile::exists(backupPath) ? WriteLibraryFile(backupPath) : S_OK;
+    const HRESULT backup = WriteBackupFile(backupPath, partial.isEmpty());
     if (!partial.isEmpty()) {
         framework::AfxMessageBox(partial);
     }
@@ -125,7 +127,7 @@ bool CTolvaneDoc::OnSaveDocument(const QString& path) {
     }
     // A declined question is no success: the framework keeps the old path and title, and the
     // document stays modified.
-    if (!goAhead || FAILED(WriteLibraryFile(path, true))) {
+    if (!goAhead || FAILED(WriteLibraryFile(path))) {
         return false;
     }
     history->markSaved();
@@ -137,12 +139,27 @@ HRESULT CTolvaneDoc::ReadLibraryFile(const QString& path, ResourceLibrary& targe
     return loadLibraryFile(localPath(path), target, report);
 }
 
-HRESULT CTolvaneDoc::WriteLibraryFile(const QString& path, bool reportOpenFailure) {
-    LibrarySaveFailure failure = LibrarySaveFailure::None;
-    const HRESULT result = saveLibraryFile(localPath(path), library, &failure);
-    if (failure == LibrarySaveFailure::Write ||
-        (failure == LibrarySaveFailure::Open && reportOpenFailure)) {
+HRESULT CTolvaneDoc::WriteLibraryFile(const QString& path) {
+    const HRESULT result = saveLibraryFile(localPath(path), library);
+    if (FAILED(result)) {
         framework::AfxMessageBox(QString::fromUtf8(kSaveFailedMessage));
+    }
+    return result;
+}
+
+HRESULT CTolvaneDoc::WriteBackupFile(const QString& path, bool replaceExisting) {
+    BackupObstacle obstacle = BackupObstacle::None;
+    LibrarySaveFailure failure = LibrarySaveFailure::None;
+    HRESULT result = S_OK;
+    if (replaceExisting || !QFile::exists(path)) {
+        result = saveLibraryBackup(localPath(path), library, &obstacle, &failure);
+    }
+    if (failure == LibrarySaveFailure::Write) {
+        framework::AfxMessageBox(QString::fromUtf8(kSaveFailedMessage));
+    }
+    if (auto* frame = qobject_cast<CMainFrame*>(framework::Application::instance()->mainWindow())) {
+        frame->SetMessageText(
+            QString::fromStdString(backupObstacleText(path.toStdString(), obstacle)));
     }
     return result;
 }

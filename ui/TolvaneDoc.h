@@ -31,9 +31,13 @@ public:
     // given, says whether the file was read in full.
     HRESULT ReadLibraryFile(const QString& path, ResourceLibrary& target,
                             LibraryReadReport* report = nullptr);
-    // Writes the library to path. A failed write is told to the user; a file that cannot be
-    // created is told only when reportOpenFailure is set.
-    HRESULT WriteLibraryFile(const QString& path, bool reportOpenFailure = false);
+    // Writes the library to path; a failure is told to the user.
+    HRESULT WriteLibraryFile(const QString& path);
+    // Writes the library as the backup of an opened file to path, never through a link or
+    // into anything but a regular file, and an existing file only when replaceExisting is
+    // set. The status bar says why when something else stands there; a failed write is told
+    // to the user, a backup that cannot be created is not.
+    HRESULT WriteBackupFile(const QString& path, bool replaceExisting);
 
     void OnTestLibrary();
     void RunLibraryCheck();

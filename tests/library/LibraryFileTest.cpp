@@ -5,17 +5,13 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 
 #include "library/LibraryFile.h"
 #include "support/LibraryBytes.h"
 #include "support/TemporaryFolder.h"
 
 namespace {
-
-std::size_t entriesIn(const std::string& folder) {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
-                                                  std::filesystem::directory_iterator()));
-}
 
 TEST(LibraryFile, LoadsAndSavesThroughFiles) {
     TemporaryFolder folder;
@@ -31,7 +27,7 @@ TEST(LibraryFile, LoadsAndSavesThroughFiles) {
     const std::string out = folder.file("copy.gui");
     ASSERT_EQ(saveLibraryFile(out, library), S_OK);
     EXPECT_EQ(readFileBytes(out), menuExampleBytes());
-    EXPECT_EQ(entriesIn(folder.path()), 2u);  // no temporary file left behind
+    EXPECT_EQ(folder.names().size(), 2u);  // no temporary file left behind
 }
 
 TEST(LibraryFile, ReplacesTheTargetKeepingItsPermissions) {
@@ -62,6 +58,45 @@ TEST(LibraryFile, SavingThroughALinkReplacesTheLinkedFile) {
     EXPECT_EQ(readFileBytes(real).size(), 34u);
 }
 
+// A backup is written by no one's request, so it never goes through a link or into anything
+// but a regular file; whatever else stands at its path stays as it was.
+TEST(LibraryFile, BackupLeavesAnythingButARegularFileAlone) {
+    TemporaryFolder folder;
+    ResourceLibrary library;
+    library.name = "Neu";
+    const std::string precious = folder.file("precious.txt");
+    writeFileBytes(precious, "precious");
+    const std::string backup = folder.file("lib.gui_save");
+
+    const std::pair<BackupObstacle, std::function<void()>> obstacles[] = {
+        {BackupObstacle::Link, [&] { std::filesystem::create_symlink(precious, backup); }},
+        {BackupObstacle::Link,
+         [&] { std::filesystem::create_symlink(folder.file("nowhere"), backup); }},
+        {BackupObstacle::Folder, [&] { std::filesystem::create_directory(backup); }},
+        {BackupObstacle::SpecialFile, [&] { ASSERT_EQ(::mkfifo(backup.c_str(), 0600), 0); }},
+    };
+    for (const auto& [expected, plant] : obstacles) {
+        plant();
+        const std::vector<std::string> names = folder.names();
+        BackupObstacle obstacle = BackupObstacle::None;
+        EXPECT_EQ(saveLibraryBackup(backup, library, &obstacle),
+                  hresultFromWin32(ERROR_ACCESS_DENIED));
+        EXPECT_EQ(obstacle, expected);
+        EXPECT_EQ(folder.names(), names);
+        EXPECT_EQ(readFileBytes(precious), "precious");
+        std::filesystem::remove(backup);
+    }
+
+    // A regular file, or none, takes the backup.
+    BackupObstacle obstacle = BackupObstacle::Link;
+    ASSERT_EQ(saveLibraryBackup(backup, library, &obstacle), S_OK);
+    EXPECT_EQ(obstacle, BackupObstacle::None);
+    writeFileBytes(backup, "old backup");
+    ASSERT_EQ(saveLibraryBackup(backup, library), S_OK);
+    EXPECT_EQ(readFileBytes(backup).size(), 37u);
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"lib.gui_save", "precious.txt"}));
+}
+
 TEST(LibraryFile, FailedSaveLeavesTheTargetUntouched) {
     TemporaryFolder folder;
     const ResourceLibrary library;
@@ -71,7 +106,7 @@ TEST(LibraryFile, FailedSaveLeavesTheTargetUntouched) {
     writeFileBytes(blocked + "/inside", "x");
     EXPECT_LT(saveLibraryFile(blocked, library), 0);
     EXPECT_TRUE(std::filesystem::is_directory(blocked));
-    EXPECT_EQ(entriesIn(folder.path()), 1u);
+    EXPECT_EQ(folder.names().size(), 1u);
 
     EXPECT_LT(saveLibraryFile(folder.file("no/such/folder.gui"), library), 0);
 }
@@ -97,7 +132,7 @@ TEST(LibraryFile, FailedWriteKeepsTheOldFile) {
 
     EXPECT_LT(result, 0);
     EXPECT_EQ(readFileBytes(target), "precious");
-    EXPECT_EQ(entriesIn(folder.path()), 1u);
+    EXPECT_EQ(folder.names().size(), 1u);
 }
 
 TEST(LibraryFile, ReportsWhereAFileCutShortEnded) {
@@ -154,7 +189,7 @@ TEST(LibraryFile, SavesUnderTheLongestFileNameAndIntoDevices) {
     const std::string longest = folder.file(std::string(251, 'n') + ".gui");
     ASSERT_EQ(saveLibraryFile(longest, library), S_OK);
     EXPECT_EQ(readFileBytes(longest).size(), 34u);
-    EXPECT_EQ(entriesIn(folder.path()), 1u);
+    EXPECT_EQ(folder.names().size(), 1u);
 
     // A device is written into, never replaced.
     EXPECT_EQ(saveLibraryFile("/dev/null", library), S_OK);

@@ -425,12 +425,12 @@ TEST(LibraryFormat, SaveReportsTheFirstFailedWrite) {
     ResourceLibrary library;
     buildMenuExample(library);
     const std::size_t calls = [&] {
-        MemoryOutputStream counting;
+        FailingOutputStream counting;
         library.save(counting);
         return counting.callCount();
     }();
     for (std::size_t failAfter = 0; failAfter < calls; ++failAfter) {
-        MemoryOutputStream out(failAfter);
+        FailingOutputStream out(failAfter);
         EXPECT_EQ(library.save(out), E_FAIL) << "failing from write " << failAfter;
         EXPECT_EQ(out.callCount(), failAfter + 1);  // nothing is written after a failure
     }

@@ -48,18 +48,18 @@ INSTANTIATE_TEST_SUITE_P(
                       PrefixCase{70000, bytes({0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00})}));
 
 TEST(CountedString, WritesEachPrefixPieceAndTheTextWithOwnCalls) {
-    MemoryOutputStream out;
+    FailingOutputStream out;
     ASSERT_EQ(tsWriteString(std::string(70000, 'q'), out), S_OK);
     EXPECT_EQ(out.callCount(), 4u);
 
-    MemoryOutputStream empty;
+    FailingOutputStream empty;
     ASSERT_EQ(tsWriteString("", empty), S_OK);
     EXPECT_EQ(empty.callCount(), 2u);  // the prefix and a write of no bytes
 }
 
 TEST(CountedString, WriteFailureIsPassedUpAndTraced) {
     TraceCapture trace;
-    MemoryOutputStream out(1);  // the prefix goes through, the text does not
+    FailingOutputStream out(1);  // the prefix goes through, the text does not
     EXPECT_EQ(tsWriteString("abc", out), E_FAIL);
     EXPECT_EQ(trace.lines(),
               std::vector<std::string>{

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include "persistence/tsStream.h"
+#include "support/FailingSystemCall.h"
 #include "support/TemporaryFolder.h"
 #include "support/TraceCapture.h"
 
@@ -93,11 +96,29 @@ TEST_F(FileStreamTest, WriteOnReadingStreamIsDenied) {
     EXPECT_EQ(readFileBytes(path), "keep");
 }
 
-TEST_F(FileStreamTest, ReadOnWriteOnlyStreamIsDenied) {
+// Only the end of the file is a short transfer; a read the system refuses keeps its reason.
+TEST_F(FileStreamTest, FailedSystemReadsAreNoEndOfFile) {
+    TraceCapture trace;
+    tsFileStream writeOnly;
+    ASSERT_EQ(writeOnly.open(fileWith("data").c_str(), TS_OPEN_WRITE), S_OK);
+    char buffer[4] = {};
+    EXPECT_EQ(writeOnly.read(buffer, 1), kAccessDenied);
+
     tsFileStream stream;
-    ASSERT_EQ(stream.open(fileWith("data").c_str(), TS_OPEN_WRITE), S_OK);
-    char byte = 0;
-    EXPECT_EQ(stream.read(&byte, 1), E_FAIL);  // nothing arrived: a short transfer
+    ASSERT_EQ(stream.open(fileWith("abcdefg", "other").c_str(), kLoadFlags), S_OK);
+    std::uint32_t count = 99;
+    {
+        const FailingSystemCall failure(SystemCall::Read, 1, EIO);
+        EXPECT_EQ(stream.read(buffer, 4, &count), static_cast<HRESULT>(0x8007001Fu));
+    }
+    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(stream.read(buffer, 4, &count), S_OK);  // the file is still there, whole
+    EXPECT_EQ(std::string(buffer, 4), "abcd");
+    EXPECT_EQ(trace.lines(),
+              (std::vector<std::string>{
+                  "tsStream.cpp(130) : TRACE_ERROR: Error: ASSERT_HRESULT(0x80070005)",
+                  "tsStream.cpp(130) : TRACE_ERROR: Error: ASSERT_HRESULT(0x8007001F)",
+              }));
 }
 
 TEST_F(FileStreamTest, CreateTruncatesAndWrites) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -22,6 +23,15 @@ TemporaryFolder::TemporaryFolder() {
 TemporaryFolder::~TemporaryFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
+}
+
+std::vector<std::string> TemporaryFolder::names() const {
+    std::vector<std::string> result;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        result.push_back(entry.path().filename().string());
+    }
+    std::sort(result.begin(), result.end());
+    return result;
 }
 
 std::string readFileBytes(const std::string& path) {

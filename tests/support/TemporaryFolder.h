@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A fresh folder under the system's temporary directory, removed with everything in it
 // when the object goes.
@@ -14,6 +15,8 @@ public:
     const std::string& path() const { return folder; }
     // The path of a file name inside the folder.
     std::string file(const std::string& name) const { return folder + "/" + name; }
+    // The names of what the folder holds, sorted.
+    std::vector<std::string> names() const;
 
 private:
     std::string folder;

@@ -20,3 +20,11 @@ std::vector<std::string> TraceCapture::lines() const {
     }
     return result;
 }
+
+std::vector<std::string> TraceCapture::texts() const {
+    std::vector<std::string> result = lines();
+    for (std::string& line : result) {
+        line.erase(0, line.find(" : ") + 3);
+    }
+    return result;
+}

@@ -13,6 +13,8 @@ public:
     ~TraceCapture();
 
     std::vector<std::string> lines() const;
+    // The lines without the site that precedes " : ", for comparing what two streams traced.
+    std::vector<std::string> texts() const;
 
 private:
     TemporaryFolder folder;

@@ -118,6 +118,42 @@ TEST_F(EditorTest, ALibraryCutShortWarnsAndKeepsTheBackup) {
     EXPECT_TRUE(std::filesystem::exists(folder.file("Menu.gui_save")));
 }
 
+// A backup planted as a link by someone else is never written through: the file it points
+// to stays, and the status bar says why there is no backup. The library itself, saved
+// through a link, still replaces the file the user chose.
+TEST_F(EditorTest, TheBackupNeverWritesThroughALink) {
+    ASSERT_TRUE(start());
+    const QString idle = frame().messageText();
+    const std::string real = folder.file("real.gui");
+    writeFileBytes(real, menuExampleBytes());
+    const QString menu = QString::fromStdString(folder.file("Menu.gui"));
+    std::filesystem::create_symlink(real, menu.toStdString());
+    const std::string precious = folder.file("precious.txt");
+    writeFileBytes(precious, "precious");
+    std::filesystem::create_symlink(precious, folder.file("Menu.gui_save"));
+
+    ASSERT_NE(app->OpenDocumentFile(menu), nullptr);
+    EXPECT_EQ(readFileBytes(precious), "precious");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("Menu.gui_save")));
+    EXPECT_EQ(frame().messageText(),
+              QStringLiteral("Keine Sicherungskopie angelegt: %1_save ist ein symbolischer Link.")
+                  .arg(menu));
+
+    doc().library.name = "Neu";
+    boxes.answer(framework::IDYES);  // saving unchecked
+    frame().dispatch(framework::ID_FILE_SAVE);
+    EXPECT_EQ(boxes.take().size(), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(menu.toStdString()));
+    EXPECT_EQ(readFileBytes(real).substr(24, 4), "\x03Neu");
+
+    // Once a regular file may be written, the backup is made and the message goes.
+    std::filesystem::remove(folder.file("Menu.gui_save"));
+    ASSERT_NE(app->OpenDocumentFile(menu), nullptr);
+    EXPECT_EQ(readFileBytes(folder.file("Menu.gui_save")), readFileBytes(real));
+    EXPECT_EQ(frame().messageText(), idle);
+    EXPECT_EQ(readFileBytes(precious), "precious");
+}
+
 TEST_F(EditorTest, AFileThatCannotBeOpenedEndsTheStart) {
     boxes.answer(framework::IDOK);
     EXPECT_FALSE(start({QString::fromStdString(folder.file("fehlt.gui"))}));

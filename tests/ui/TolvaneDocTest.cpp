@@ -2,20 +2,23 @@
 #include <sys/resource.h>
 
 #include <QListWidget>
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 
-#include "ui/TolvaneDoc.h"
 #include "framework/Application.h"
 #include "framework/DocTemplate.h"
 #include "framework/Resources.h"
 #include "framework/StandardIds.h"
+#include "library/LibraryFile.h"
+#include "support/FailingSystemCall.h"
 #include "support/LibraryBytes.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TemporaryFolder.h"
 #include "testing/MemoryStreams.h"
 #include "ui/ResourceIds.h"
 #include "ui/TestResultsDlg.h"
+#include "ui/TolvaneDoc.h"
 
 namespace {
 
@@ -228,6 +231,74 @@ TEST_F(TolvaneDocTest, FailedSaveLeavesTheExistingFileAndSaysSo) {
     frame().dispatch(framework::ID_FILE_SAVE_AS);
     EXPECT_EQ(boxes.take(), QStringList{kSaveFailed});
     EXPECT_EQ(doc().GetPathName(), menu);
+}
+
+// A save that fails at any one of its writes, syncs or renames leaves the file on disk as it
+// was and nothing beside it, tells the user, and keeps the change unsaved.
+TEST_F(TolvaneDocTest, ASaveFailingAtAnySystemCallKeepsTheFileAndTheChange) {
+    const QString menu = file("menu.gui", menuExampleBytes());
+    ASSERT_TRUE(open(menu));
+    frame().dispatch(ID_NEW_RESOURCE);  // after the texture, the resource and its area
+    ASSERT_TRUE(doc().IsModified());
+    const std::vector<std::string> names = folder.names();
+
+    const std::pair<SystemCall, int> failures[] = {
+        {SystemCall::Write, ENOSPC}, {SystemCall::Fsync, EIO}, {SystemCall::Rename, EACCES}};
+    for (const auto& [call, error] : failures) {
+        const std::size_t calls = [&, call = call] {
+            const FailingSystemCall counting(call, 0, 0);
+            saveLibraryFile(folder.file("count.gui"), doc().library);
+            std::filesystem::remove(folder.file("count.gui"));
+            return counting.calls();
+        }();
+        ASSERT_GT(calls, 0u) << systemCallName(call);
+        for (std::size_t failing = 1; failing <= calls; ++failing) {
+            SCOPED_TRACE(std::string(systemCallName(call)) + " " + std::to_string(failing));
+            const FailingSystemCall failure(call, failing, error);
+            boxes.answer(IDYES);
+            boxes.answer(IDOK);
+            frame().dispatch(framework::ID_FILE_SAVE);
+            EXPECT_TRUE(failure.failed());
+            EXPECT_EQ(boxes.take(), (QStringList{kMissingCheck, kSaveFailed}));
+            EXPECT_EQ(readFileBytes(menu.toStdString()), menuExampleBytes());
+            EXPECT_EQ(folder.names(), names);
+            EXPECT_TRUE(doc().IsModified());
+        }
+    }
+
+    boxes.answer(IDYES);
+    frame().dispatch(framework::ID_FILE_SAVE);
+    EXPECT_EQ(boxes.take(), QStringList{kMissingCheck});
+    MemoryOutputStream saved;
+    doc().library.save(saved);
+    EXPECT_EQ(readFileBytes(menu.toStdString()), saved.data());
+}
+
+// A read that fails at any point of an open is no file that ends there: the open fails with
+// the reason, the open library stays, and no backup is written from the part that was read.
+TEST_F(TolvaneDocTest, AnOpenFailingAtAnyReadKeepsTheOpenLibrary) {
+    const QString start = file("start.gui", libraryBytes("Start"));
+    ASSERT_TRUE(open(start));
+    const QString menu = file("menu.gui", menuExampleBytes());
+    const std::size_t calls = [&] {
+        const FailingSystemCall counting(SystemCall::Read, 0, 0);
+        ResourceLibrary library;
+        loadLibraryFile(menu.toStdString(), library);
+        return counting.calls();
+    }();
+    ASSERT_GT(calls, 0u);
+    for (std::size_t failing = 1; failing <= calls; ++failing) {
+        SCOPED_TRACE("read " + std::to_string(failing));
+        const FailingSystemCall failure(SystemCall::Read, failing, EIO);
+        boxes.answer(IDOK);
+        EXPECT_FALSE(open(menu));
+        EXPECT_TRUE(failure.failed());
+        EXPECT_EQ(boxes.take(),
+                  QStringList{kLoadFailed + QStringLiteral("\nEin-/Ausgabefehler 0x8007001F")});
+        EXPECT_FALSE(std::filesystem::exists(folder.file("menu.gui_save")));
+        EXPECT_EQ(doc().library.resources[0]->identifier, "Start");
+        EXPECT_EQ(doc().GetPathName(), start);
+    }
 }
 
 TEST_F(TolvaneDocTest, CheckAndHeaderNeedAResource) {

@@ -1,0 +1,7 @@
+#include "persistence/SystemCalls.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+SystemCalls systemCalls = {::read, ::write, ::fsync, std::rename};
