@@ -8,6 +8,7 @@
 
 #include "framework/ComboBox.h"
 #include "framework/ReportList.h"
+#include "ui/CanvasEdits.h"
 #include "ui/PreviewPanel.h"
 #include "ui/TolvaneDoc.h"
 #include "ui/TolvaneView.h"
@@ -30,6 +31,7 @@ CPreviewDock::CPreviewDock(QMainWindow& mainWindow)
     setObjectName(QStringLiteral("previewDock"));
     content = new PreviewPanel(cache, this);
     setWidget(content);
+    ConnectCanvasEdits(*content, frame);
 }
 
 CPreviewDock::~CPreviewDock() {

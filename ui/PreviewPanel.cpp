@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 #include <map>
 
+#include "ui/AreaCanvas.h"
 #include "ui/ButtonComposition.h"
 #include "ui/CompositionView.h"
 #include "ui/LibraryText.h"
 #include "ui/TextureCache.h"
-#include "ui/TextureView.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ PreviewPanel::PreviewPanel(TextureCache& textureCache, QWidget* parent)
     notesLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
     notesLabel->hide();
 
-    texture = new TextureView(this);
+    texture = new AreaCanvas(this);
     composition = new CompositionView(this);
     auto* fitButton = toolButton(QStringLiteral("Einpassen"),
                                  QStringLiteral("Zeigt die ganze Textur."), this);
@@ -111,6 +111,7 @@ void PreviewPanel::render() {
 }
 
 void PreviewPanel::showTexture(QStringList& notes) {
+    shown = nullptr;
     if (!current.hasResource) {
         captionLabel->setText(QStringLiteral("Keine Ressource ausgewählt."));
         texture->setTexture(QImage(), {});
@@ -133,6 +134,8 @@ void PreviewPanel::showTexture(QStringList& notes) {
         texture->setTexture(QImage(), {});
         return;
     }
+    shown = entry;
+    texture->setBlendType(entry->blendType);
     const TextureLoad load = cache.load(entry->candidates);
     const QString path = fromLibraryText(entry->path);
     captionLabel->setText(resource + QStringLiteral("Bereich %1 – Textur %2: %3")

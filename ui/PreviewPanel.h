@@ -3,12 +3,12 @@
 #include <QWidget>
 #include <optional>
 
+#include "ui/AreaCanvas.h"
 #include "ui/PreviewScene.h"
 
 class CompositionView;
 class QLabel;
 class TextureCache;
-class TextureView;
 
 // The content of the "Vorschau" panel: the texture of the shown area with every area of the
 // scene that uses it, and the button composed of all its areas. What cannot be shown is said
@@ -25,7 +25,9 @@ public:
     void showScene(PreviewScene scene);
     const PreviewScene& scene() const { return current; }
 
-    TextureView* textureView() const { return texture; }
+    AreaCanvas* textureView() const { return texture; }
+    // The texture shown, or null.
+    const PreviewTexture* shownTexture() const { return shown; }
     CompositionView* compositionView() const { return composition; }
     // The notes now shown, one a line; empty when there are none.
     QString notes() const;
@@ -47,6 +49,7 @@ private:
     QLabel* notesLabel = nullptr;
     QLabel* zoomLabel = nullptr;
     QLabel* pointerLabel = nullptr;
-    TextureView* texture = nullptr;
+    AreaCanvas* texture = nullptr;
+    const PreviewTexture* shown = nullptr;  // in current
     CompositionView* composition = nullptr;
 };

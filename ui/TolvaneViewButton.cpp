@@ -171,6 +171,20 @@ void CTolvaneView_Button::change(int nameId, std::unique_ptr<LibraryChange> step
                                       {index, index}, typing);
 }
 
+void CTolvaneView_Button::ChangeAreaOnCanvas(int nameId, std::unique_ptr<LibraryChange> step,
+                                             ShownResource rows, bool nudge) {
+    const int index = currentDocument->IndexOf(resource());
+    rows.afterRedo = index;
+    rows.afterUndo = index;
+    currentDocument->history->perform(framework::Resources::LoadString(nameId), std::move(step),
+                                      rows,
+                                      nudge ? LibraryHistory::Typing::AreaNudge
+                                            : LibraryHistory::Typing::None);
+    RefillAreaList();
+    areaList->SelectItem(rows.areaAfterRedo);
+    NotifyPreview();
+}
+
 void CTolvaneView_Button::OnInitialUpdate() {
     FormView::OnInitialUpdate();
     while (areaList->DeleteColumn(0)) {

@@ -33,6 +33,11 @@ public:
     void RefillAreaList();
     // The first selected row, which is the area's index, or -1.
     int SelectedAreaIndex() const;
+    // Makes an area change drawn on the preview as the history's step nameId; afterwards, and
+    // after its undo and redo, the rows shown select that area (-1 for none). Nudges of one
+    // area in a row merge into one step.
+    void ChangeAreaOnCanvas(int nameId, std::unique_ptr<LibraryChange> step, ShownResource rows,
+                            bool nudge = false);
     // Whether window is a one-line text edit.
     static bool IsEditControl(const QWidget* window);
 
