@@ -31,6 +31,16 @@ CPreviewDock::CPreviewDock(QMainWindow& mainWindow)
     setObjectName(QStringLiteral("previewDock"));
     content = new PreviewPanel(cache, this);
     setWidget(content);
+    connect(content, &PreviewPanel::textureChosen, this, [this](std::int32_t id) {
+        chosenTexture = {id, currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr,
+                         selectedAreaRow()};
+        Refresh();
+    });
+    connect(content->textureView(), &AreaCanvas::areaDrawn, this, [this] {
+        if (content->shownTexture() != nullptr) {
+            lastDrawnTexture = content->shownTexture()->id;
+        }
+    });
     ConnectCanvasEdits(*content, frame);
 }
 
@@ -108,9 +118,21 @@ void CPreviewDock::Refresh() {
         currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr;
     // The working area belongs to the resource the dialog was opened for, which may have gone.
     const bool editing = resource != nullptr && resource == workingOwner;
+    const int row = selectedAreaRow();
     content->showScene(BuildPreviewScene(
         currentDocument->library, QFile::encodeName(currentDocument->GetPathName()).toStdString(),
-        resource, selectedAreaRow(), editing ? working : WorkingArea{}));
+        resource, row, editing ? working : WorkingArea{}, wantedTexture(resource, row)));
+}
+
+std::optional<std::int32_t> CPreviewDock::wantedTexture(const UiResource* resource,
+                                                        int row) const {
+    if (chosenTexture && chosenTexture->resource == resource && chosenTexture->row == row) {
+        return chosenTexture->id;
+    }
+    if (resource != nullptr && resource->areas.empty()) {
+        return lastDrawnTexture;
+    }
+    return std::nullopt;
 }
 
 void NotifyPreview() {

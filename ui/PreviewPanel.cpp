@@ -1,5 +1,6 @@
 #include "ui/PreviewPanel.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSplitter>
@@ -64,6 +65,20 @@ PreviewPanel::PreviewPanel(TextureCache& textureCache, QWidget* parent)
     connect(texture, &TextureView::pointerPixelChanged, this, &PreviewPanel::showPointer);
     connect(&cache, &TextureCache::textureFilesChanged, this, &PreviewPanel::render);
 
+    textureChooser = new QComboBox(this);
+    textureChooser->setObjectName(QStringLiteral("textureChooser"));
+    textureChooser->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    textureChooser->setMinimumContentsLength(12);
+    auto* chooserLabel = new QLabel(QStringLiteral("&Textur:"), this);
+    chooserLabel->setBuddy(textureChooser);
+    textureChooser->setAccessibleName(QStringLiteral("Textur"));
+    connect(textureChooser, &QComboBox::activated, this, [this](int index) {
+        emit textureChosen(textureChooser->itemData(index).toInt());
+    });
+    auto* chooserRow = new QHBoxLayout;
+    chooserRow->addWidget(chooserLabel);
+    chooserRow->addWidget(textureChooser, 1);
+
     auto* zoomRow = new QHBoxLayout;
     zoomRow->addWidget(fitButton);
     zoomRow->addWidget(oneToOneButton);
@@ -79,6 +94,7 @@ PreviewPanel::PreviewPanel(TextureCache& textureCache, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(captionLabel);
     layout->addWidget(notesLabel);
+    layout->addLayout(chooserRow);
     layout->addLayout(zoomRow);
     layout->addWidget(pointerLabel);
     layout->addWidget(views, 1);
@@ -103,6 +119,7 @@ QString PreviewPanel::pointerText() const {
 }
 
 void PreviewPanel::render() {
+    showTextureChoices();
     QStringList notes;
     showTexture(notes);
     showComposition(notes);
@@ -117,31 +134,39 @@ void PreviewPanel::showTexture(QStringList& notes) {
         texture->setTexture(QImage(), {});
         return;
     }
-    const QString resource = QStringLiteral("%1, Id %2\n")
+    QString resource = QStringLiteral("%1, Id %2\n")
                                  .arg(fromLibraryText(current.identifier))
                                  .arg(static_cast<std::uint32_t>(current.id));
     const int row = current.shownRow();
-    if (row < 0) {
+    std::optional<std::int32_t> textureId = current.shownTexture;
+    if (!textureId && row >= 0) {
+        textureId = current.areas[static_cast<std::size_t>(row)].textureId;
+    }
+    if (!textureId) {
         captionLabel->setText(resource + QStringLiteral("Die Ressource hat keine Bereiche."));
         texture->setTexture(QImage(), {});
         return;
     }
-    const ResourceArea& area = current.areas[static_cast<std::size_t>(row)];
-    const PreviewTexture* entry = current.textureOf(area.textureId);
+    const PreviewTexture* entry = current.textureOf(*textureId);
     if (entry == nullptr) {
         captionLabel->setText(resource + QStringLiteral("Bereich %1").arg(row));
-        notes << QStringLiteral("Bereich %1: keine Textur mit der Id %2.").arg(row).arg(area.textureId);
+        notes << QStringLiteral("Bereich %1: keine Textur mit der Id %2.").arg(row).arg(*textureId);
         texture->setTexture(QImage(), {});
         return;
+    }
+    // The shown row's texture is captioned with the row; a texture chosen besides it alone.
+    const bool rowsTexture =
+        row >= 0 && current.textureOf(current.areas[static_cast<std::size_t>(row)].textureId) == entry;
+    if (!rowsTexture) {
+        resource += row < 0 ? QStringLiteral("Keine Bereiche – ") : QString();
+    } else {
+        resource += QStringLiteral("Bereich %1 – ").arg(row);
     }
     shown = entry;
     texture->setBlendType(entry->blendType);
     const TextureLoad load = cache.load(entry->candidates);
     const QString path = fromLibraryText(entry->path);
-    captionLabel->setText(resource + QStringLiteral("Bereich %1 – Textur %2: %3")
-                                         .arg(row)
-                                         .arg(entry->id)
-                                         .arg(path));
+    captionLabel->setText(resource + QStringLiteral("Textur %1: %2").arg(entry->id).arg(path));
     if (!load.failure.isEmpty()) {
         notes << QStringLiteral("Die Textur „%1“ kann nicht geladen werden: %2. Versucht: %3")
                      .arg(path, load.failure, load.file);
@@ -155,14 +180,29 @@ void PreviewPanel::showTexture(QStringList& notes) {
     }
     std::vector<TextureView::Outline> outlines;
     for (std::size_t other = 0; other < current.areas.size(); ++other) {
-        const ResourceArea& shown = current.areas[other];
-        if (current.textureOf(shown.textureId) == entry) {
-            outlines.push_back({QRectF(QPointF(shown.x1, shown.y1), QPointF(shown.x2, shown.y2)),
+        const ResourceArea& area = current.areas[other];
+        if (current.textureOf(area.textureId) == entry) {
+            outlines.push_back({QRectF(QPointF(area.x1, area.y1), QPointF(area.x2, area.y2)),
                                 static_cast<int>(other),
                                 static_cast<int>(other) == current.selectedRow});
         }
     }
     texture->setTexture(load.image, std::move(outlines));
+}
+
+// The chooser lists the library's textures and names the one shown.
+void PreviewPanel::showTextureChoices() {
+    const QSignalBlocker quiet(textureChooser);
+    if (shownChoices != current.textureChoices) {
+        shownChoices = current.textureChoices;
+        textureChooser->clear();
+        for (const auto& [id, path] : shownChoices) {
+            textureChooser->addItem(QStringLiteral("%1: %2").arg(id).arg(fromLibraryText(path)), id);
+        }
+    }
+    const std::optional<std::int32_t> id = current.shownTexture;
+    textureChooser->setCurrentIndex(id ? textureChooser->findData(*id) : -1);
+    textureChooser->setEnabled(current.hasResource && !shownChoices.empty());
 }
 
 void PreviewPanel::showComposition(QStringList& notes) {

@@ -7,13 +7,14 @@
 #include "ui/PreviewScene.h"
 
 class CompositionView;
+class QComboBox;
 class QLabel;
 class TextureCache;
 
-// The content of the "Vorschau" panel: the texture of the shown area with every area of the
-// scene that uses it, and the button composed of all its areas. What cannot be shown is said
-// in a note: a texture that cannot be loaded (with the files tried and why), or whose file
-// is not the size the texture table gives.
+// The content of the "Vorschau" panel: the texture of the shown area (or the one chosen in
+// its "Textur:" list) with every area of the scene that uses it, and the button composed of
+// all its areas. What cannot be shown is said in a note: a texture that cannot be loaded
+// (with the files tried and why), or whose file is not the size the texture table gives.
 class PreviewPanel : public QWidget {
     Q_OBJECT
 
@@ -35,9 +36,14 @@ public:
     QString caption() const;
     QString pointerText() const;
 
+signals:
+    // The user chose texture id in the "Textur:" list.
+    void textureChosen(std::int32_t id);
+
 private:
     // Draws the scene again, with the textures as they are on disk now.
     void render();
+    void showTextureChoices();
     void showTexture(QStringList& notes);
     void showComposition(QStringList& notes);
     void showPointer(std::optional<QPoint> pixel);
@@ -49,6 +55,8 @@ private:
     QLabel* notesLabel = nullptr;
     QLabel* zoomLabel = nullptr;
     QLabel* pointerLabel = nullptr;
+    QComboBox* textureChooser = nullptr;
+    std::vector<std::pair<std::int32_t, std::string>> shownChoices;
     AreaCanvas* texture = nullptr;
     const PreviewTexture* shown = nullptr;  // in current
     CompositionView* composition = nullptr;

@@ -1,6 +1,7 @@
 // The preview's texture as an editor of the button's areas, driven with real mouse and key
 // events at several zoom levels: every finished gesture is one step of the history whose
 // undo gives the library's bytes back exactly.
+#include <QComboBox>
 #include <QStatusBar>
 
 #include "CanvasFixture.h"
@@ -197,3 +198,25 @@ TEST_F(CanvasTest, EdgesSnapWithinSixScreenPixelsUnlessCtrlIsHeld) {
 }
 
 }  // namespace
+
+TEST_F(CanvasTest, TheTextureListShowsAnyTextureToDrawOn) {
+    auto* chooser = frame().preview()->findChild<QComboBox*>(QStringLiteral("textureChooser"));
+    ASSERT_NE(chooser, nullptr);
+    ASSERT_EQ(chooser->count(), 2);
+    EXPECT_EQ(chooser->currentText(), QStringLiteral("0: sheet.png"));
+    chooser->setFocus();
+    QTest::keyClick(chooser, Qt::Key_Down);
+    EXPECT_EQ(chooser->currentText(), QStringLiteral("1: other.png"));
+    ASSERT_EQ(canvas().outlines().size(), 1u);
+    EXPECT_EQ(canvas().outlines()[0].row, 3);
+
+    zoomTo(1.0);
+    drag({60.5, 60.5}, {70.5, 70.5}, Qt::ControlModifier);
+    ASSERT_EQ(areas().size(), 5u);
+    EXPECT_EQ(areas()[4].textureId, 1);
+    EXPECT_EQ(chooser->currentText(), QStringLiteral("1: other.png"));
+    // Selecting a row on another texture follows it.
+    areaList().SelectItem(0);
+    EXPECT_EQ(chooser->currentText(), QStringLiteral("0: sheet.png"));
+    expectUndoneExactly(QStringLiteral("Bereich aufziehen"));
+}
