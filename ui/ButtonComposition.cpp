@@ -45,6 +45,14 @@ QImage blended(const CompositionTexture& texture) {
     return light;
 }
 
+}  // namespace
+
+QRectF PlacedRect(const ResourceArea& area) {
+    return placementOf(area).mapRect(QRectF(QPointF(0, 0), sourceOf(area).size()));
+}
+
+namespace {
+
 bool isFinite(const ResourceArea& area) {
     for (const float value : {area.x1, area.y1, area.x2, area.y2, area.offsetX, area.offsetY,
                               area.stretchX, area.stretchY}) {
@@ -78,9 +86,7 @@ ButtonComposition ComposeButton(const std::vector<ResourceArea>& areas,
             result.outOfRange = true;
             continue;
         }
-        const QRectF source = sourceOf(area);
-        const QRectF placed =
-            placementOf(area).mapRect(QRectF(QPointF(0, 0), source.size()));
+        const QRectF placed = PlacedRect(area);
         if (placed.isEmpty()) {
             continue;
         }

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRectF>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -26,6 +27,10 @@ struct CompositionTexture {
     QImage image;  // null when there is none
     std::int32_t blendType = 1;  // 0 solid (alpha ignored), 1 transparent, 2 additive
 };
+
+// Where an area's piece lies on the button: its rectangle's size at its offset, scaled by its
+// stretch factors (a negative factor mirrors it about the offset).
+QRectF PlacedRect(const ResourceArea& area);
 
 // textureOf gives the texture of a texture id.
 ButtonComposition ComposeButton(const std::vector<ResourceArea>& areas,

@@ -7,6 +7,7 @@
 #include "document/AreaChange.h"
 #include "framework/ReportList.h"
 #include "ui/AreaCanvas.h"
+#include "ui/PiecePlacementView.h"
 #include "ui/PreviewPanel.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneDoc.h"
@@ -97,6 +98,21 @@ void deleted(int row) {
         {ShownResource::kKeep, ShownResource::kKeep, -1, row});
 }
 
+void placed(int row, int dx, int dy, bool nudge) {
+    const std::optional<EditedResource> edited = editedResource();
+    if (!edited || row < 0 || static_cast<std::size_t>(row) >= edited->resource->areas.size()) {
+        return;
+    }
+    const ResourceArea& before = edited->resource->areas[static_cast<std::size_t>(row)];
+    ResourceArea after = before;
+    after.offsetX += static_cast<float>(dx);
+    after.offsetY += static_cast<float>(dy);
+    currentButtonView->ChangeAreaOnCanvas(
+        IDS_STEP_PLACE_AREA,
+        AreaChange::replaced(edited->index, static_cast<std::size_t>(row), before, after),
+        {ShownResource::kKeep, ShownResource::kKeep, row, row}, nudge);
+}
+
 void picked(int row) {
     if (currentButtonView != nullptr) {
         currentButtonView->areaList->SelectItem(row);
@@ -124,6 +140,8 @@ void ConnectCanvasEdits(PreviewPanel& panel, QMainWindow& frame) {
     QObject::connect(canvas, &AreaCanvas::areaChanged, &panel, changed);
     QObject::connect(canvas, &AreaCanvas::areaDeleteAsked, &panel, deleted);
     QObject::connect(canvas, &AreaCanvas::areaOpenAsked, &panel, opened);
+    QObject::connect(panel.compositionView(), &PiecePlacementView::piecePicked, &panel, picked);
+    QObject::connect(panel.compositionView(), &PiecePlacementView::pieceMoved, &panel, placed);
     QObject::connect(canvas, &AreaCanvas::message, &frame, [&frame](const QString& text) {
         frame.statusBar()->showMessage(text);
     });

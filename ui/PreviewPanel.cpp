@@ -11,6 +11,7 @@
 #include "ui/AreaCanvas.h"
 #include "ui/ButtonComposition.h"
 #include "ui/CompositionView.h"
+#include "ui/PiecePlacementView.h"
 #include "ui/LibraryText.h"
 #include "ui/TextureCache.h"
 
@@ -49,7 +50,7 @@ PreviewPanel::PreviewPanel(TextureCache& textureCache, QWidget* parent)
     notesLabel->hide();
 
     texture = new AreaCanvas(this);
-    composition = new CompositionView(this);
+    composition = new PiecePlacementView(this);
     auto* fitButton = toolButton(QStringLiteral("Einpassen"),
                                  QStringLiteral("Zeigt die ganze Textur."), this);
     auto* oneToOneButton =
@@ -231,6 +232,12 @@ void PreviewPanel::showComposition(QStringList& notes) {
         notes << QStringLiteral("Bereiche außerhalb jeder darstellbaren Größe sind nicht gezeigt.");
     }
     composition->setComposition(composed.image);
+    std::vector<PiecePlacementView::Piece> pieces;
+    pieces.reserve(current.areas.size());
+    for (std::size_t row = 0; row < current.areas.size(); ++row) {
+        pieces.push_back({static_cast<int>(row), PlacedRect(current.areas[row])});
+    }
+    composition->setPieces(composed.topLeft, std::move(pieces), current.selectedRow);
 }
 
 void PreviewPanel::showPointer(std::optional<QPoint> pixel) {

@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "ui/AreaCanvas.h"
+#include "ui/PiecePlacementView.h"
 #include "ui/PreviewScene.h"
 
-class CompositionView;
 class QComboBox;
 class QLabel;
 class TextureCache;
@@ -29,7 +29,7 @@ public:
     AreaCanvas* textureView() const { return texture; }
     // The texture shown, or null.
     const PreviewTexture* shownTexture() const { return shown; }
-    CompositionView* compositionView() const { return composition; }
+    PiecePlacementView* compositionView() const { return composition; }
     // The notes now shown, one a line; empty when there are none.
     QString notes() const;
     // What the panel says about the shown texture and the pointer's pixel.
@@ -59,5 +59,5 @@ private:
     std::vector<std::pair<std::int32_t, std::string>> shownChoices;
     AreaCanvas* texture = nullptr;
     const PreviewTexture* shown = nullptr;  // in current
-    CompositionView* composition = nullptr;
+    PiecePlacementView* composition = nullptr;
 };

@@ -220,3 +220,30 @@ TEST_F(CanvasTest, TheTextureListShowsAnyTextureToDrawOn) {
     EXPECT_EQ(chooser->currentText(), QStringLiteral("0: sheet.png"));
     expectUndoneExactly(QStringLiteral("Bereich aufziehen"));
 }
+
+TEST_F(CanvasTest, PiecesArePlacedOnTheComposedButtonByDragAndByKeys) {
+    PiecePlacementView& view = *frame().preview()->panel()->compositionView();
+    const double scale = view.shownScale();
+    const auto viewOf = [&view, scale](QPointF button) {
+        return (QPointF(view.shownOrigin()) + button * scale).toPoint();
+    };
+    const QPoint from = viewOf({2.5, 2.5});
+    const QPoint to = from + (QPointF(5, 3) * scale).toPoint();
+    QTest::mousePress(&view, Qt::LeftButton, {}, from);
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
+    QTest::mouseMove(&view, from + QPoint(30, 30));
+    QTest::mouseMove(&view, to);
+    EXPECT_EQ(view.shownScale(), scale);
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, to);
+    EXPECT_EQ((std::pair{areas()[0].offsetX, areas()[0].offsetY}), (std::pair{5.f, 3.f}));
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
+    expectUndoneExactly(QStringLiteral("Bereich platzieren"));
+
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_Right);
+    QTest::keyClick(&view, Qt::Key_Right);
+    QTest::keyClick(&view, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ((std::pair{areas()[0].offsetX, areas()[0].offsetY}), (std::pair{2.f, -8.f}));
+    EXPECT_EQ(steps().count(), 1);  // one step for the run of nudges
+    expectUndoneExactly(QStringLiteral("Bereich platzieren"));
+}
