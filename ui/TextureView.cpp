@@ -20,7 +20,7 @@ const QColor kGridColour(128, 128, 128, 110);
 
 }  // namespace
 
-TextureView::TextureView(QWidget* parent) : QWidget(parent) {
+TextureView::TextureView(QWidget* parent) : QWidget(parent), labelMetrics(font()) {
     setMouseTracking(true);
     setMinimumSize(64, 64);
     setAutoFillBackground(true);
@@ -173,12 +173,24 @@ void TextureView::paintOutline(QPainter& painter, const Outline& outline) const 
         return;
     }
     const QString number = QString::number(outline.row);
-    const QFontMetrics metrics(painter.font());
+    const QFontMetrics& metrics = labelMetrics;
     const QRect label(pixels.left() + width, pixels.top() + width,
                       metrics.horizontalAdvance(number) + 4, metrics.height());
+    // An outline too small on the screen for its number is left without; with many areas
+    // zoomed out the numbers would only cover one another.
+    if (!pixels.contains(label)) {
+        return;
+    }
     painter.fillRect(label, colour);
     painter.setPen(Qt::black);
     painter.drawText(label, Qt::AlignCenter, number);
+}
+
+void TextureView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        labelMetrics = QFontMetrics(font());
+    }
+    QWidget::changeEvent(event);
 }
 
 void TextureView::resizeEvent(QResizeEvent*) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPoint>
 #include <QPointF>
@@ -52,6 +53,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -80,4 +82,5 @@ private:
     QPointF dragStart;
     bool panDrag = false;
     std::optional<QPoint> pointerPixel;
+    QFontMetrics labelMetrics;  // of the row numbers
 };
