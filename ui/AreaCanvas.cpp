@@ -208,6 +208,7 @@ void AreaCanvas::follow(QPointF viewPoint, Qt::KeyboardModifiers modifiers) {
     default:
         break;
     }
+    emit areaFollowing(mode == Mode::Drawing ? -1 : gestureRow, current.rect);
     update();
 }
 
@@ -250,6 +251,7 @@ void AreaCanvas::finish() {
     current = {};
     setGestureText({});
     update();
+    emit areaFollowing(row, std::nullopt);
     if (finished == Mode::Drawing) {
         emit areaDrawn(result);
     } else if (result != startRect) {
@@ -259,10 +261,14 @@ void AreaCanvas::finish() {
 }
 
 void AreaCanvas::cancel() {
+    const bool following = liveRect().has_value();
     mode = Mode::None;
     current = {};
     setGestureText({});
     update();
+    if (following) {
+        emit areaFollowing(gestureRow, std::nullopt);
+    }
 }
 
 void AreaCanvas::setGestureText(const QString& text) {

@@ -37,6 +37,9 @@ signals:
     void areaChanged(int row, EdgeRect rect, AreaCanvas::Edit edit);
     void areaDeleteAsked(int row);
     void areaOpenAsked(int row);
+    // While a gesture runs, the rectangle it has made of row (-1 for a new area); none when it
+    // ends.
+    void areaFollowing(int row, std::optional<EdgeRect> rect);
     // A gesture's live text, or what a key could not do; for the status bar.
     void message(const QString& text);
 

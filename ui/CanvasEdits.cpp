@@ -113,6 +113,20 @@ void placed(int row, int dx, int dy, bool nudge) {
         {ShownResource::kKeep, ShownResource::kKeep, row, row}, nudge);
 }
 
+// The list row and the composed button follow a gesture while it runs.
+void following(PreviewPanel& panel, int row, std::optional<EdgeRect> rect) {
+    panel.followGesture(row, rect);
+    const std::optional<EditedResource> edited = editedResource();
+    if (!edited || row < 0 || static_cast<std::size_t>(row) >= edited->resource->areas.size()) {
+        return;
+    }
+    ResourceArea area = edited->resource->areas[static_cast<std::size_t>(row)];
+    if (rect) {
+        setEdges(area, *rect);
+    }
+    currentButtonView->ShowAreaEdges(row, area);
+}
+
 void picked(int row) {
     if (currentButtonView != nullptr) {
         currentButtonView->areaList->SelectItem(row);
@@ -138,6 +152,10 @@ void ConnectCanvasEdits(PreviewPanel& panel, QMainWindow& frame) {
     QObject::connect(canvas, &AreaCanvas::areaDrawn, &panel,
                      [&panel](const EdgeRect& rect) { drawn(panel, rect); });
     QObject::connect(canvas, &AreaCanvas::areaChanged, &panel, changed);
+    QObject::connect(canvas, &AreaCanvas::areaFollowing, &panel,
+                     [&panel](int row, std::optional<EdgeRect> rect) {
+                         following(panel, row, rect);
+                     });
     QObject::connect(canvas, &AreaCanvas::areaDeleteAsked, &panel, deleted);
     QObject::connect(canvas, &AreaCanvas::areaOpenAsked, &panel, opened);
     QObject::connect(panel.compositionView(), &PiecePlacementView::piecePicked, &panel, picked);

@@ -123,7 +123,7 @@ void PreviewPanel::render() {
     showTextureChoices();
     QStringList notes;
     showTexture(notes);
-    showComposition(notes);
+    showComposition(current.areas, notes);
     notesLabel->setText(notes.join(QLatin1Char('\n')));
     notesLabel->setVisible(!notes.isEmpty());
 }
@@ -206,10 +206,31 @@ void PreviewPanel::showTextureChoices() {
     textureChooser->setEnabled(current.hasResource && !shownChoices.empty());
 }
 
-void PreviewPanel::showComposition(QStringList& notes) {
+void PreviewPanel::followGesture(int row, std::optional<EdgeRect> rect) {
+    if (!rect) {
+        render();
+        return;
+    }
+    std::vector<ResourceArea> areas = current.areas;
+    if (row < 0 || static_cast<std::size_t>(row) >= areas.size()) {
+        ResourceArea drawn;
+        drawn.textureId = shown != nullptr ? shown->id : 0;
+        areas.push_back(drawn);
+        row = static_cast<int>(areas.size()) - 1;
+    }
+    ResourceArea& area = areas[static_cast<std::size_t>(row)];
+    area.x1 = static_cast<float>(rect->x1);
+    area.y1 = static_cast<float>(rect->y1);
+    area.x2 = static_cast<float>(rect->x2);
+    area.y2 = static_cast<float>(rect->y2);
+    QStringList notes;  // those of the last render stay
+    showComposition(areas, notes);
+}
+
+void PreviewPanel::showComposition(const std::vector<ResourceArea>& areas, QStringList& notes) {
     std::map<std::int32_t, CompositionTexture> pictures;  // each texture asked for once
     const ButtonComposition composed =
-        ComposeButton(current.areas, [this, &pictures](std::int32_t textureId) {
+        ComposeButton(areas, [this, &pictures](std::int32_t textureId) {
             const auto known = pictures.find(textureId);
             if (known != pictures.end()) {
                 return known->second;
@@ -233,9 +254,9 @@ void PreviewPanel::showComposition(QStringList& notes) {
     }
     composition->setComposition(composed.image);
     std::vector<PiecePlacementView::Piece> pieces;
-    pieces.reserve(current.areas.size());
-    for (std::size_t row = 0; row < current.areas.size(); ++row) {
-        pieces.push_back({static_cast<int>(row), PlacedRect(current.areas[row])});
+    pieces.reserve(areas.size());
+    for (std::size_t row = 0; row < areas.size(); ++row) {
+        pieces.push_back({static_cast<int>(row), PlacedRect(areas[row])});
     }
     composition->setPieces(composed.topLeft, std::move(pieces), current.selectedRow);
 }

@@ -32,6 +32,9 @@ public:
     PiecePlacementView* compositionView() const { return composition; }
     // The notes now shown, one a line; empty when there are none.
     QString notes() const;
+    // While a gesture on the texture runs, the composed button shows area row (a new one on
+    // the shown texture when row is none of the scene's) with rect's edges; none ends that.
+    void followGesture(int row, std::optional<EdgeRect> rect);
     // What the panel says about the shown texture and the pointer's pixel.
     QString caption() const;
     QString pointerText() const;
@@ -45,7 +48,7 @@ private:
     void render();
     void showTextureChoices();
     void showTexture(QStringList& notes);
-    void showComposition(QStringList& notes);
+    void showComposition(const std::vector<ResourceArea>& areas, QStringList& notes);
     void showPointer(std::optional<QPoint> pixel);
     void showZoom(double zoom);
 

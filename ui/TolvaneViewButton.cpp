@@ -225,6 +225,13 @@ void CTolvaneView_Button::RefillAreaList() {
     }
 }
 
+void CTolvaneView_Button::ShowAreaEdges(int row, const ResourceArea& area) {
+    int column = 1;  // after the number
+    for (const float value : {area.x1, area.y1, area.x2, area.y2, area.width(), area.height()}) {
+        areaList->SetItemText(row, column++, cellText(value));
+    }
+}
+
 int CTolvaneView_Button::SelectedAreaIndex() const {
     return areaList->GetFirstSelectedItem();
 }

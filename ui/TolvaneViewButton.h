@@ -8,6 +8,7 @@
 #include "ui/LibraryHistory.h"
 
 class CCoordinatesDlg;
+class ResourceArea;
 class QLineEdit;
 class UiResource;
 
@@ -38,6 +39,8 @@ public:
     // area in a row merge into one step.
     void ChangeAreaOnCanvas(int nameId, std::unique_ptr<LibraryChange> step, ShownResource rows,
                             bool nudge = false);
+    // Shows area's edges, width and height in row of the list, while a gesture changes them.
+    void ShowAreaEdges(int row, const ResourceArea& area);
     // Whether window is a one-line text edit.
     static bool IsEditControl(const QWidget* window);
 

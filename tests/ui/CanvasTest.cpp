@@ -118,14 +118,19 @@ TEST_F(CanvasTest, EscapeAndTheRightButtonCancelWithoutAStep) {
     ASSERT_TRUE(canvas().liveRect());
     QTest::keyClick(&canvas(), Qt::Key_Escape);
     QTest::mouseRelease(&canvas(), Qt::LeftButton, {}, at({54, 54}));
-    // Moving, then the right button.
+    // Moving, then the right button; meanwhile the list row and the composed button follow.
+    const QImage composed = frame().preview()->panel()->compositionView()->composition();
     QTest::mousePress(&canvas(), Qt::LeftButton, {}, at({16, 16}));
-    QTest::mouseMove(&canvas(), at({30, 30}));
+    QTest::mouseMove(&canvas(), at({40, 40}));  // over the opaque box
     ASSERT_TRUE(canvas().liveRect());
-    QTest::mousePress(&canvas(), Qt::RightButton, {}, at({30, 30}));
-    QTest::mouseRelease(&canvas(), Qt::RightButton, {}, at({30, 30}));
-    QTest::mouseRelease(&canvas(), Qt::LeftButton, {}, at({30, 30}));
+    EXPECT_EQ(areaList().GetItemText(0, 1), QStringLiteral("28.0"));
+    EXPECT_NE(frame().preview()->panel()->compositionView()->composition(), composed);
+    QTest::mousePress(&canvas(), Qt::RightButton, {}, at({40, 40}));
+    QTest::mouseRelease(&canvas(), Qt::RightButton, {}, at({40, 40}));
+    QTest::mouseRelease(&canvas(), Qt::LeftButton, {}, at({40, 40}));
     EXPECT_FALSE(canvas().liveRect());
+    EXPECT_EQ(areaList().GetItemText(0, 1), QStringLiteral("4.0"));
+    EXPECT_EQ(frame().preview()->panel()->compositionView()->composition(), composed);
     EXPECT_EQ(steps().count(), 0);
     EXPECT_EQ(bytes(), original);
     EXPECT_FALSE(doc().IsModified());
