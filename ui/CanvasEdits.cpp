@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr int kMessageMilliseconds = 10000;
+
 // The resource the form shows and its position in the library, while there is one.
 struct EditedResource {
     UiResource* resource = nullptr;
@@ -160,7 +162,8 @@ void ConnectCanvasEdits(PreviewPanel& panel, QMainWindow& frame) {
     QObject::connect(canvas, &AreaCanvas::areaOpenAsked, &panel, opened);
     QObject::connect(panel.compositionView(), &PiecePlacementView::piecePicked, &panel, picked);
     QObject::connect(panel.compositionView(), &PiecePlacementView::pieceMoved, &panel, placed);
+    // A gesture's text is replaced at its next move; what a key reports stays a while.
     QObject::connect(canvas, &AreaCanvas::message, &frame, [&frame](const QString& text) {
-        frame.statusBar()->showMessage(text);
+        frame.statusBar()->showMessage(text, kMessageMilliseconds);
     });
 }
