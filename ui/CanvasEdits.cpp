@@ -85,7 +85,9 @@ void changed(int row, const EdgeRect& rect, AreaCanvas::Edit edit) {
     currentButtonView->ChangeAreaOnCanvas(
         stepName(edit),
         AreaChange::replaced(edited->index, static_cast<std::size_t>(row), before, after),
-        {ShownResource::kKeep, ShownResource::kKeep, row, row}, edit == AreaCanvas::Edit::Nudge);
+        {ShownResource::kKeep, ShownResource::kKeep, row, row},
+        edit == AreaCanvas::Edit::Nudge ? LibraryHistory::Typing::AreaNudge
+                                        : LibraryHistory::Typing::None);
 }
 
 void deleted(int row) {
@@ -112,7 +114,8 @@ void placed(int row, int dx, int dy, bool nudge) {
     currentButtonView->ChangeAreaOnCanvas(
         IDS_STEP_PLACE_AREA,
         AreaChange::replaced(edited->index, static_cast<std::size_t>(row), before, after),
-        {ShownResource::kKeep, ShownResource::kKeep, row, row}, nudge);
+        {ShownResource::kKeep, ShownResource::kKeep, row, row},
+        nudge ? LibraryHistory::Typing::PieceNudge : LibraryHistory::Typing::None);
 }
 
 // The list row and the composed button follow a gesture while it runs.

@@ -32,8 +32,8 @@ class LibraryHistory : public QObject {
 
 public:
     // Steps of typing in one edit of the form merge while the edit keeps the focus; so do
-    // nudges of one area by the keys.
-    enum class Typing { None = -1, Id = 1, Identifier = 2, AreaNudge = 3 };
+    // nudges of one area by the keys, on the texture and on the composed button apart.
+    enum class Typing { None = -1, Id = 1, Identifier = 2, AreaNudge = 3, PieceNudge = 4 };
 
     explicit LibraryHistory(CTolvaneDoc& document);
     ~LibraryHistory() override;

@@ -172,14 +172,13 @@ void CTolvaneView_Button::change(int nameId, std::unique_ptr<LibraryChange> step
 }
 
 void CTolvaneView_Button::ChangeAreaOnCanvas(int nameId, std::unique_ptr<LibraryChange> step,
-                                             ShownResource rows, bool nudge) {
+                                             ShownResource rows,
+                                             LibraryHistory::Typing merging) {
     const int index = currentDocument->IndexOf(resource());
     rows.afterRedo = index;
     rows.afterUndo = index;
     currentDocument->history->perform(framework::Resources::LoadString(nameId), std::move(step),
-                                      rows,
-                                      nudge ? LibraryHistory::Typing::AreaNudge
-                                            : LibraryHistory::Typing::None);
+                                      rows, merging);
     RefillAreaList();
     areaList->SelectItem(rows.areaAfterRedo);
     NotifyPreview();

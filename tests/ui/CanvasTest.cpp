@@ -5,6 +5,7 @@
 #include <QStatusBar>
 
 #include "CanvasFixture.h"
+#include "framework/StandardIds.h"
 #include "ui/TextureView.h"
 
 namespace {
@@ -63,6 +64,13 @@ TEST_F(CanvasTest, AClickSelectsTheSmallestAreaCyclesThroughTheStackAndFollowsTh
     canvas().setFocus();
     QTest::keyClick(&canvas(), Qt::Key_Escape);
     EXPECT_EQ(areaList().GetFirstSelectedItem(), -1);
+
+    // A double click opens the coordinates dialog on the area, as "Bereich bearbeiten..." does.
+    ScriptedModalDialogs dialogs;
+    dialogs.answer([](framework::Dialog& dialog) { press(dialog, framework::IDCANCEL); });
+    QTest::mouseDClick(&canvas(), Qt::LeftButton, {}, at({60.5, 30.5}));
+    EXPECT_EQ(dialogs.titles().size(), 1);
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), 2);
     EXPECT_EQ(steps().count(), 0);
 }
 
@@ -147,6 +155,16 @@ TEST_F(CanvasTest, NudgesMergeIntoOneStepAndDeleteRemovesTheArea) {
     EXPECT_EQ(steps().count(), 1);
     EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
     expectUndoneExactly(QStringLiteral("Bereich verschieben"));
+
+    // F frames the area, Ctrl+0 fits the texture, Ctrl+1 shows it 1:1.
+    QTest::keyClick(&canvas(), Qt::Key_F);
+    EXPECT_GT(canvas().zoom(), 2.0);
+    EXPECT_TRUE(canvas().rect().contains(canvas().viewFromTexture({4.5, 4.5}).toPoint()));
+    EXPECT_TRUE(canvas().rect().contains(canvas().viewFromTexture({27.5, 27.5}).toPoint()));
+    QTest::keyClick(&canvas(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_TRUE(canvas().fitting());
+    QTest::keyClick(&canvas(), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(canvas().zoom(), 1.0);
 
     QTest::keyClick(&canvas(), Qt::Key_Delete);
     ASSERT_EQ(areas().size(), 3u);
