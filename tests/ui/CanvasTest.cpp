@@ -116,7 +116,7 @@ TEST_F(CanvasTest, MovingKeepsTheSizeAndEachHandleResizesItsOwnEdges) {
     }
 }
 
-TEST_F(CanvasTest, EscapeAndTheRightButtonCancelWithoutAStep) {
+TEST_F(CanvasTest, EscapeAndTheRightButtonCancelWithoutAStepAndPanningChangesNothing) {
     zoomTo(1.0);
     areaList().SelectItem(0);
     canvas().setFocus();
@@ -139,6 +139,17 @@ TEST_F(CanvasTest, EscapeAndTheRightButtonCancelWithoutAStep) {
     EXPECT_FALSE(canvas().liveRect());
     EXPECT_EQ(areaList().GetItemText(0, 1), QStringLiteral("4.0"));
     EXPECT_EQ(frame().preview()->panel()->compositionView()->composition(), composed);
+
+    // The middle button, and the left one with Space held, move the picture instead.
+    const QPointF before = canvas().viewFromTexture({0, 0});
+    QTest::mousePress(&canvas(), Qt::MiddleButton, {}, at({50, 50}));
+    QTest::mouseMove(&canvas(), at({50, 50}) + QPoint(30, 10));
+    QTest::mouseRelease(&canvas(), Qt::MiddleButton, {}, at({50, 50}) + QPoint(30, 10));
+    EXPECT_EQ(canvas().viewFromTexture({0, 0}), before + QPointF(30, 10));
+    QTest::keyPress(&canvas(), Qt::Key_Space);
+    dragView(at({50, 50}), at({50, 50}) - QPoint(30, 10));
+    QTest::keyRelease(&canvas(), Qt::Key_Space);
+    EXPECT_EQ(canvas().viewFromTexture({0, 0}), before);
     EXPECT_EQ(steps().count(), 0);
     EXPECT_EQ(bytes(), original);
     EXPECT_FALSE(doc().IsModified());
