@@ -1,7 +1,7 @@
 // The preview's texture as an editor, with 1,000 areas outlined on a 2048 x 2048 texture:
 // one mouse move of a drag with the view painted again, as the screen would; a click picking
-// the area under the pointer; and trimming an area of the whole texture. Runs on Qt's
-// offscreen platform.
+// the area under the pointer; the composed button following a drag; and trimming an area of
+// the whole texture. Runs on Qt's offscreen platform.
 
 #include <benchmark/benchmark.h>
 
@@ -12,7 +12,10 @@
 #include <QPointingDevice>
 
 #include "document/CanvasGeometry.h"
+#include "bench/ScratchDirectory.h"
 #include "ui/AreaCanvas.h"
+#include "ui/PreviewPanel.h"
+#include "ui/TextureCache.h"
 
 namespace {
 
@@ -94,6 +97,42 @@ void BM_ClickPicksTheAreaUnderThePointer(benchmark::State& state) {
     state.counters["picked"] = picked;
 }
 BENCHMARK(BM_ClickPicksTheAreaUnderThePointer)->Unit(benchmark::kMicrosecond);
+
+// The panel on a button of the 1,000 areas, each placed where it lies on the texture: while
+// area 500 is dragged, the composed button is drawn again with it where it now is.
+void BM_ComposedButtonFollowsADrag(benchmark::State& state) {
+    ScratchDirectory scratch;
+    sheet().save(QString::fromStdString(scratch.file("atlas.png")));
+    TextureCache cache;
+    PreviewPanel panel(cache);
+    panel.resize(420, 760);
+    panel.show();
+    PreviewScene scene;
+    scene.hasResource = true;
+    scene.textures.push_back({0, "atlas.png", {scratch.file("atlas.png")}, kTextureSide,
+                              kTextureSide, 1});
+    for (const TextureView::Outline& outline : outlines()) {
+        ResourceArea area;
+        area.x1 = static_cast<float>(outline.rect.left());
+        area.y1 = static_cast<float>(outline.rect.top());
+        area.x2 = static_cast<float>(outline.rect.right());
+        area.y2 = static_cast<float>(outline.rect.bottom());
+        area.offsetX = area.x1;
+        area.offsetY = area.y1;
+        scene.areas.push_back(area);
+    }
+    scene.selectedRow = 500;
+    panel.showScene(scene);
+    const ResourceArea& dragged = scene.areas[500];
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 1) % 50;
+        panel.followGesture(500, EdgeRect{dragged.x1 + step, dragged.y1, dragged.x2 + step,
+                                          dragged.y2});
+        benchmark::DoNotOptimize(panel.compositionView()->grab());
+    }
+}
+BENCHMARK(BM_ComposedButtonFollowsADrag)->Unit(benchmark::kMillisecond);
 
 // The pixels of the whole texture, most of them transparent, as T trims them.
 void BM_TrimTheWholeTexture(benchmark::State& state) {
