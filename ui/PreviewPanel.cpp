@@ -124,6 +124,7 @@ void PreviewPanel::render() {
     QStringList notes;
     showTexture(notes);
     showComposition(current.areas, notes);
+    renderedCaption = captionLabel->text();
     notesLabel->setText(notes.join(QLatin1Char('\n')));
     notesLabel->setVisible(!notes.isEmpty());
 }
@@ -225,6 +226,9 @@ void PreviewPanel::followGesture(int row, std::optional<EdgeRect> rect) {
     area.y2 = static_cast<float>(rect->y2);
     QStringList notes;  // those of the last render stay
     showComposition(areas, notes);
+    captionLabel->setText(renderedCaption + QStringLiteral("\nBereich %1: %2")
+                                                .arg(row)
+                                                .arg(texture->feedback()));
 }
 
 void PreviewPanel::showComposition(const std::vector<ResourceArea>& areas, QStringList& notes) {

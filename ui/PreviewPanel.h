@@ -33,7 +33,8 @@ public:
     // The notes now shown, one a line; empty when there are none.
     QString notes() const;
     // While a gesture on the texture runs, the composed button shows area row (a new one on
-    // the shown texture when row is none of the scene's) with rect's edges; none ends that.
+    // the shown texture when row is none of the scene's) with rect's edges and the caption
+    // says where it is; none ends that.
     void followGesture(int row, std::optional<EdgeRect> rect);
     // What the panel says about the shown texture and the pointer's pixel.
     QString caption() const;
@@ -59,6 +60,7 @@ private:
     QLabel* zoomLabel = nullptr;
     QLabel* pointerLabel = nullptr;
     QComboBox* textureChooser = nullptr;
+    QString renderedCaption;  // as the scene has it, without a running gesture
     std::vector<std::pair<std::int32_t, std::string>> shownChoices;
     AreaCanvas* texture = nullptr;
     const PreviewTexture* shown = nullptr;  // in current

@@ -133,12 +133,15 @@ TEST_F(CanvasTest, EscapeAndTheRightButtonCancelWithoutAStepAndPanningChangesNot
     ASSERT_TRUE(canvas().liveRect());
     EXPECT_EQ(areaList().GetItemText(0, 1), QStringLiteral("28.0"));
     EXPECT_NE(frame().preview()->panel()->compositionView()->composition(), composed);
+    EXPECT_TRUE(frame().preview()->panel()->caption().endsWith(QStringLiteral("Bereich 0: +24, +24")))
+        << frame().preview()->panel()->caption().toStdString();
     QTest::mousePress(&canvas(), Qt::RightButton, {}, at({40, 40}));
     QTest::mouseRelease(&canvas(), Qt::RightButton, {}, at({40, 40}));
     QTest::mouseRelease(&canvas(), Qt::LeftButton, {}, at({40, 40}));
     EXPECT_FALSE(canvas().liveRect());
     EXPECT_EQ(areaList().GetItemText(0, 1), QStringLiteral("4.0"));
     EXPECT_EQ(frame().preview()->panel()->compositionView()->composition(), composed);
+    EXPECT_FALSE(frame().preview()->panel()->caption().contains(QStringLiteral("+24")));
 
     // The middle button, and the left one with Space held, move the picture instead.
     const QPointF before = canvas().viewFromTexture({0, 0});
