@@ -11,8 +11,8 @@
 #include <QPainter>
 #include <QPointingDevice>
 
-#include "document/CanvasGeometry.h"
 #include "bench/ScratchDirectory.h"
+#include "document/CanvasGeometry.h"
 #include "ui/AreaCanvas.h"
 #include "ui/PreviewPanel.h"
 #include "ui/TextureCache.h"
@@ -69,7 +69,8 @@ CanvasFixture& fixture() {
 void BM_DragMoveRepaintsTheTextureView(benchmark::State& state) {
     CanvasFixture& f = fixture();
     f.canvas.zoomToFit();
-    const QPointF press = f.canvas.viewFromTexture({(500 % 32) * 64.0 + 20, (500 / 32) * 64.0 + 20});
+    const QPointF press =
+        f.canvas.viewFromTexture({(500 % 32) * 64.0 + 20, (500 / 32) * 64.0 + 20});
     f.send(QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
     int step = 0;
     for (auto _ : state) {
@@ -109,8 +110,8 @@ void BM_ComposedButtonFollowsADrag(benchmark::State& state) {
     panel.show();
     PreviewScene scene;
     scene.hasResource = true;
-    scene.textures.push_back({0, "atlas.png", {scratch.file("atlas.png")}, kTextureSide,
-                              kTextureSide, 1});
+    scene.textures.push_back(
+        {0, "atlas.png", {scratch.file("atlas.png")}, kTextureSide, kTextureSide, 1});
     for (const TextureView::Outline& outline : outlines()) {
         ResourceArea area;
         area.x1 = static_cast<float>(outline.rect.left());
@@ -127,8 +128,8 @@ void BM_ComposedButtonFollowsADrag(benchmark::State& state) {
     int step = 0;
     for (auto _ : state) {
         step = (step + 1) % 50;
-        panel.followGesture(500, EdgeRect{dragged.x1 + step, dragged.y1, dragged.x2 + step,
-                                          dragged.y2});
+        panel.followGesture(500,
+                            EdgeRect{dragged.x1 + step, dragged.y1, dragged.x2 + step, dragged.y2});
         benchmark::DoNotOptimize(panel.compositionView()->grab());
     }
 }

@@ -46,8 +46,8 @@ void AreaChange::change(ResourceLibrary& library, const std::optional<ResourceAr
 }
 
 bool AreaChange::absorb(const AreaChange& later) {
-    if (later.resource != resource || later.index != index || !before || !after ||
-        !later.before || !later.after) {
+    if (later.resource != resource || later.index != index || !before || !after || !later.before ||
+        !later.after) {
         return false;
     }
     after = later.after;

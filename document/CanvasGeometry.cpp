@@ -126,10 +126,14 @@ Grip GripAt(const EdgeRect& rect, double x, double y, double zoom) {
         unsigned edges;
     };
     const Handle handles[] = {
-        {r.x1, r.y1, kGripLeft | kGripTop},     {r.x2, r.y1, kGripRight | kGripTop},
-        {r.x1, r.y2, kGripLeft | kGripBottom},  {r.x2, r.y2, kGripRight | kGripBottom},
-        {midX, r.y1, kGripTop},                 {midX, r.y2, kGripBottom},
-        {r.x1, midY, kGripLeft},                {r.x2, midY, kGripRight},
+        {r.x1, r.y1, kGripLeft | kGripTop},
+        {r.x2, r.y1, kGripRight | kGripTop},
+        {r.x1, r.y2, kGripLeft | kGripBottom},
+        {r.x2, r.y2, kGripRight | kGripBottom},
+        {midX, r.y1, kGripTop},
+        {midX, r.y2, kGripBottom},
+        {r.x1, midY, kGripLeft},
+        {r.x2, midY, kGripRight},
     };
     for (const Handle& handle : handles) {
         if (std::abs(x - handle.x) <= half && std::abs(y - handle.y) <= half) {
@@ -176,8 +180,8 @@ GestureResult ResizedRect(const EdgeRect& start, unsigned edges, double dx, doub
     const double height = std::max(1.0, r.height());
     if (keepAspect && x.moves && y.moves) {
         // The larger of the two scales wins, so the corner never lags behind the pointer.
-        const double scale = std::max(std::abs(x.moving - x.fixed) / width,
-                                      std::abs(y.moving - y.fixed) / height);
+        const double scale =
+            std::max(std::abs(x.moving - x.fixed) / width, std::abs(y.moving - y.fixed) / height);
         const double movedX = towards(x.fixed, x.moving, x.high, width * scale);
         const double movedY = towards(y.fixed, y.moving, y.high, height * scale);
         xs = {std::min(x.fixed, movedX), std::max(x.fixed, movedX)};
@@ -185,8 +189,8 @@ GestureResult ResizedRect(const EdgeRect& start, unsigned edges, double dx, doub
     } else if (keepAspect) {
         // One edge: the other axis follows about its centre.
         const AxisDrag& drag = x.moves ? x : y;
-        const double moved = towards(drag.fixed, drag.moving, drag.high,
-                                     std::abs(drag.moving - drag.fixed));
+        const double moved =
+            towards(drag.fixed, drag.moving, drag.high, std::abs(drag.moving - drag.fixed));
         const Span dragged{std::min(drag.fixed, moved), std::max(drag.fixed, moved)};
         const double scale = (dragged.high - dragged.low) / (x.moves ? width : height);
         const double otherLength = std::max(1.0, std::round((x.moves ? height : width) * scale));
@@ -243,8 +247,7 @@ GestureResult CreatedRect(int ax, int ay, double x, double y, bool square, int w
     return result;
 }
 
-TrimResult TrimmedRect(const EdgeRect& area, const TexturePixels& texture,
-                       std::int32_t blendType) {
+TrimResult TrimmedRect(const EdgeRect& area, const TexturePixels& texture, std::int32_t blendType) {
     const EdgeRect r = area.normalized();
     // The pixels the area touches, within the texture.
     const int left = std::clamp(static_cast<int>(std::floor(r.x1)), 0, texture.width);

@@ -38,20 +38,20 @@ QString signedNumber(double value) {
 
 Qt::CursorShape cursorFor(const Grip& grip) {
     switch (grip.edges) {
-    case kGripLeft | kGripTop:
-    case kGripRight | kGripBottom:
-        return Qt::SizeFDiagCursor;
-    case kGripRight | kGripTop:
-    case kGripLeft | kGripBottom:
-        return Qt::SizeBDiagCursor;
-    case kGripLeft:
-    case kGripRight:
-        return Qt::SizeHorCursor;
-    case kGripTop:
-    case kGripBottom:
-        return Qt::SizeVerCursor;
-    default:
-        return grip.body ? Qt::SizeAllCursor : Qt::CrossCursor;
+        case kGripLeft | kGripTop:
+        case kGripRight | kGripBottom:
+            return Qt::SizeFDiagCursor;
+        case kGripRight | kGripTop:
+        case kGripLeft | kGripBottom:
+            return Qt::SizeBDiagCursor;
+        case kGripLeft:
+        case kGripRight:
+            return Qt::SizeHorCursor;
+        case kGripTop:
+        case kGripBottom:
+            return Qt::SizeVerCursor;
+        default:
+            return grip.body ? Qt::SizeAllCursor : Qt::CrossCursor;
     }
 }
 
@@ -105,8 +105,8 @@ int AreaCanvas::pickAt(QPointF viewPoint) const {
         return -1;
     }
     const Outline* selected = selectedOutline();
-    const auto at = selected != nullptr ? std::find(rows.begin(), rows.end(), selected->row)
-                                        : rows.end();
+    const auto at =
+        selected != nullptr ? std::find(rows.begin(), rows.end(), selected->row) : rows.end();
     if (at == rows.end()) {
         return rows.front();
     }
@@ -188,25 +188,24 @@ void AreaCanvas::follow(QPointF viewPoint, Qt::KeyboardModifiers modifiers) {
     const QPointF delta = (viewPoint - pressPoint) / zoom();
     const QPointF at = textureAt(viewPoint);
     switch (mode) {
-    case Mode::Drawing:
-        current = CreatedRect(pressPixel.x(), pressPixel.y(), at.x(), at.y(), shift,
-                              texture().width(), texture().height(), snap);
-        setGestureText(rectText(current.rect));
-        break;
-    case Mode::Moving: {
-        current = MovedRect(startRect, delta.x(), delta.y(), snap);
-        const EdgeRect start = startRect.normalized();
-        setGestureText(QStringLiteral("%1, %2")
-                           .arg(signedNumber(current.rect.x1 - start.x1),
-                                signedNumber(current.rect.y1 - start.y1)));
-        break;
-    }
-    case Mode::Resizing:
-        current = ResizedRect(startRect, grip.edges, delta.x(), delta.y(), shift, snap);
-        setGestureText(rectText(current.rect));
-        break;
-    default:
-        break;
+        case Mode::Drawing:
+            current = CreatedRect(pressPixel.x(), pressPixel.y(), at.x(), at.y(), shift,
+                                  texture().width(), texture().height(), snap);
+            setGestureText(rectText(current.rect));
+            break;
+        case Mode::Moving: {
+            current = MovedRect(startRect, delta.x(), delta.y(), snap);
+            const EdgeRect start = startRect.normalized();
+            setGestureText(QStringLiteral("%1, %2").arg(signedNumber(current.rect.x1 - start.x1),
+                                                        signedNumber(current.rect.y1 - start.y1)));
+            break;
+        }
+        case Mode::Resizing:
+            current = ResizedRect(startRect, grip.edges, delta.x(), delta.y(), shift, snap);
+            setGestureText(rectText(current.rect));
+            break;
+        default:
+            break;
     }
     emit areaFollowing(mode == Mode::Drawing ? -1 : gestureRow, current.rect);
     update();
@@ -255,8 +254,7 @@ void AreaCanvas::finish() {
     if (finished == Mode::Drawing) {
         emit areaDrawn(result);
     } else if (result != startRect) {
-        emit areaChanged(row, result,
-                         finished == Mode::Moving ? Edit::Move : Edit::Resize);
+        emit areaChanged(row, result, finished == Mode::Moving ? Edit::Move : Edit::Resize);
     }
 }
 
@@ -280,54 +278,54 @@ void AreaCanvas::keyPressEvent(QKeyEvent* event) {
     const bool control = event->modifiers() & Qt::ControlModifier;
     const int step = event->modifiers() & Qt::ShiftModifier ? kBigNudge : 1;
     switch (event->key()) {
-    case Qt::Key_Escape:
-        if (mode != Mode::None) {
-            cancel();
-        } else {
-            emit areaPicked(-1);
-        }
-        break;
-    case Qt::Key_Space:
-        spaceHeld = true;
-        break;
-    case Qt::Key_Left:
-        nudge(-step, 0);
-        break;
-    case Qt::Key_Right:
-        nudge(step, 0);
-        break;
-    case Qt::Key_Up:
-        nudge(0, -step);
-        break;
-    case Qt::Key_Down:
-        nudge(0, step);
-        break;
-    case Qt::Key_Delete:
-        if (const Outline* selected = selectedOutline(); selected && mode == Mode::None) {
-            emit areaDeleteAsked(selected->row);
-        }
-        break;
-    case Qt::Key_T:
-        trim();
-        break;
-    case Qt::Key_F:
-        if (const Outline* selected = selectedOutline()) {
-            showRegion(selected->rect);
-        }
-        break;
-    case Qt::Key_0:
-        if (control) {
-            zoomToFit();
-        }
-        break;
-    case Qt::Key_1:
-        if (control) {
-            zoomOneToOne();
-        }
-        break;
-    default:
-        TextureView::keyPressEvent(event);
-        return;
+        case Qt::Key_Escape:
+            if (mode != Mode::None) {
+                cancel();
+            } else {
+                emit areaPicked(-1);
+            }
+            break;
+        case Qt::Key_Space:
+            spaceHeld = true;
+            break;
+        case Qt::Key_Left:
+            nudge(-step, 0);
+            break;
+        case Qt::Key_Right:
+            nudge(step, 0);
+            break;
+        case Qt::Key_Up:
+            nudge(0, -step);
+            break;
+        case Qt::Key_Down:
+            nudge(0, step);
+            break;
+        case Qt::Key_Delete:
+            if (const Outline* selected = selectedOutline(); selected && mode == Mode::None) {
+                emit areaDeleteAsked(selected->row);
+            }
+            break;
+        case Qt::Key_T:
+            trim();
+            break;
+        case Qt::Key_F:
+            if (const Outline* selected = selectedOutline()) {
+                showRegion(selected->rect);
+            }
+            break;
+        case Qt::Key_0:
+            if (control) {
+                zoomToFit();
+            }
+            break;
+        case Qt::Key_1:
+            if (control) {
+                zoomOneToOne();
+            }
+            break;
+        default:
+            TextureView::keyPressEvent(event);
+            return;
     }
     event->accept();
 }
@@ -359,21 +357,23 @@ void AreaCanvas::trim() {
         return;
     }
     const QImage pixels = texture().convertToFormat(QImage::Format_ARGB32);
-    const TrimResult result = TrimmedRect(
-        edgesOf(selected->rect),
-        {reinterpret_cast<const std::uint32_t*>(pixels.constBits()), pixels.width(),
-         pixels.height(), pixels.bytesPerLine() / 4},
-        blendType);
+    const TrimResult result =
+        TrimmedRect(edgesOf(selected->rect),
+                    {reinterpret_cast<const std::uint32_t*>(pixels.constBits()), pixels.width(),
+                     pixels.height(), pixels.bytesPerLine() / 4},
+                    blendType);
     switch (result.outcome) {
-    case TrimOutcome::Trimmed:
-        emit areaChanged(selected->row, result.rect, Edit::Trim);
-        break;
-    case TrimOutcome::Unchanged:
-        emit message(QStringLiteral("Zuschneiden ändert den Bereich %1 nicht.").arg(selected->row));
-        break;
-    case TrimOutcome::NothingShows:
-        emit message(QStringLiteral("Im Bereich %1 ist kein Pixel sichtbar.").arg(selected->row));
-        break;
+        case TrimOutcome::Trimmed:
+            emit areaChanged(selected->row, result.rect, Edit::Trim);
+            break;
+        case TrimOutcome::Unchanged:
+            emit message(
+                QStringLiteral("Zuschneiden ändert den Bereich %1 nicht.").arg(selected->row));
+            break;
+        case TrimOutcome::NothingShows:
+            emit message(
+                QStringLiteral("Im Bereich %1 ist kein Pixel sichtbar.").arg(selected->row));
+            break;
     }
 }
 
@@ -431,11 +431,11 @@ void AreaCanvas::paintHandles(QPainter& painter, const EdgeRect& rect) const {
     const double midY = (r.y1 + r.y2) / 2.0;
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(kHandleColour);
-    for (const QPointF& corner : {QPointF(r.x1, r.y1), QPointF(r.x2, r.y1), QPointF(r.x1, r.y2),
-                                  QPointF(r.x2, r.y2), QPointF(midX, r.y1), QPointF(midX, r.y2),
-                                  QPointF(r.x1, midY), QPointF(r.x2, midY)}) {
+    for (const QPointF& corner :
+         {QPointF(r.x1, r.y1), QPointF(r.x2, r.y1), QPointF(r.x1, r.y2), QPointF(r.x2, r.y2),
+          QPointF(midX, r.y1), QPointF(midX, r.y2), QPointF(r.x1, midY), QPointF(r.x2, midY)}) {
         const QPointF at = viewFromTexture(corner);
-        painter.drawRect(QRectF(at - QPointF(kHandleSize, kHandleSize) / 2.0,
-                                QSizeF(kHandleSize, kHandleSize)));
+        painter.drawRect(
+            QRectF(at - QPointF(kHandleSize, kHandleSize) / 2.0, QSizeF(kHandleSize, kHandleSize)));
     }
 }

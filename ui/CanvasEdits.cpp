@@ -45,13 +45,13 @@ void setEdges(ResourceArea& area, const EdgeRect& rect) {
 
 int stepName(AreaCanvas::Edit edit) {
     switch (edit) {
-    case AreaCanvas::Edit::Resize:
-        return IDS_STEP_RESIZE_AREA;
-    case AreaCanvas::Edit::Trim:
-        return IDS_STEP_TRIM_AREA;
-    case AreaCanvas::Edit::Move:
-    case AreaCanvas::Edit::Nudge:
-        break;
+        case AreaCanvas::Edit::Resize:
+            return IDS_STEP_RESIZE_AREA;
+        case AreaCanvas::Edit::Trim:
+            return IDS_STEP_TRIM_AREA;
+        case AreaCanvas::Edit::Move:
+        case AreaCanvas::Edit::Nudge:
+            break;
     }
     return IDS_STEP_MOVE_AREA;
 }
@@ -157,10 +157,9 @@ void ConnectCanvasEdits(PreviewPanel& panel, QMainWindow& frame) {
     QObject::connect(canvas, &AreaCanvas::areaDrawn, &panel,
                      [&panel](const EdgeRect& rect) { drawn(panel, rect); });
     QObject::connect(canvas, &AreaCanvas::areaChanged, &panel, changed);
-    QObject::connect(canvas, &AreaCanvas::areaFollowing, &panel,
-                     [&panel](int row, std::optional<EdgeRect> rect) {
-                         following(panel, row, rect);
-                     });
+    QObject::connect(
+        canvas, &AreaCanvas::areaFollowing, &panel,
+        [&panel](int row, std::optional<EdgeRect> rect) { following(panel, row, rect); });
     QObject::connect(canvas, &AreaCanvas::areaDeleteAsked, &panel, deleted);
     QObject::connect(canvas, &AreaCanvas::areaOpenAsked, &panel, opened);
     QObject::connect(panel.compositionView(), &PiecePlacementView::piecePicked, &panel, picked);

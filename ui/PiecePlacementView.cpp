@@ -116,28 +116,28 @@ void PiecePlacementView::keyPressEvent(QKeyEvent* event) {
     const int step = event->modifiers() & Qt::ShiftModifier ? kBigNudge : 1;
     QPoint delta;
     switch (event->key()) {
-    case Qt::Key_Left:
-        delta = {-step, 0};
-        break;
-    case Qt::Key_Right:
-        delta = {step, 0};
-        break;
-    case Qt::Key_Up:
-        delta = {0, -step};
-        break;
-    case Qt::Key_Down:
-        delta = {0, step};
-        break;
-    case Qt::Key_Escape:
-        if (dragged) {
-            dragged.reset();
-            update();
+        case Qt::Key_Left:
+            delta = {-step, 0};
+            break;
+        case Qt::Key_Right:
+            delta = {step, 0};
+            break;
+        case Qt::Key_Up:
+            delta = {0, -step};
+            break;
+        case Qt::Key_Down:
+            delta = {0, step};
+            break;
+        case Qt::Key_Escape:
+            if (dragged) {
+                dragged.reset();
+                update();
+                return;
+            }
+            [[fallthrough]];
+        default:
+            CompositionView::keyPressEvent(event);
             return;
-        }
-        [[fallthrough]];
-    default:
-        CompositionView::keyPressEvent(event);
-        return;
     }
     if (selected >= 0 && pieceOfRow(selected) != nullptr && !dragged) {
         emit pieceMoved(selected, delta.x(), delta.y(), true);

@@ -32,7 +32,8 @@ CPreviewDock::CPreviewDock(QMainWindow& mainWindow)
     content = new PreviewPanel(cache, this);
     setWidget(content);
     connect(content, &PreviewPanel::textureChosen, this, [this](std::int32_t id) {
-        chosenTexture = {id, currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr,
+        chosenTexture = {id,
+                         currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr,
                          selectedAreaRow()};
         Refresh();
     });
@@ -124,8 +125,7 @@ void CPreviewDock::Refresh() {
         resource, row, editing ? working : WorkingArea{}, wantedTexture(resource, row)));
 }
 
-std::optional<std::int32_t> CPreviewDock::wantedTexture(const UiResource* resource,
-                                                        int row) const {
+std::optional<std::int32_t> CPreviewDock::wantedTexture(const UiResource* resource, int row) const {
     if (chosenTexture && chosenTexture->resource == resource && chosenTexture->row == row) {
         return chosenTexture->id;
     }

@@ -11,8 +11,8 @@
 #include "ui/AreaCanvas.h"
 #include "ui/ButtonComposition.h"
 #include "ui/CompositionView.h"
-#include "ui/PiecePlacementView.h"
 #include "ui/LibraryText.h"
+#include "ui/PiecePlacementView.h"
 #include "ui/TextureCache.h"
 
 namespace {
@@ -73,9 +73,8 @@ PreviewPanel::PreviewPanel(TextureCache& textureCache, QWidget* parent)
     auto* chooserLabel = new QLabel(QStringLiteral("&Textur:"), this);
     chooserLabel->setBuddy(textureChooser);
     textureChooser->setAccessibleName(QStringLiteral("Textur"));
-    connect(textureChooser, &QComboBox::activated, this, [this](int index) {
-        emit textureChosen(textureChooser->itemData(index).toInt());
-    });
+    connect(textureChooser, &QComboBox::activated, this,
+            [this](int index) { emit textureChosen(textureChooser->itemData(index).toInt()); });
     auto* chooserRow = new QHBoxLayout;
     chooserRow->addWidget(chooserLabel);
     chooserRow->addWidget(textureChooser, 1);
@@ -137,8 +136,8 @@ void PreviewPanel::showTexture(QStringList& notes) {
         return;
     }
     QString resource = QStringLiteral("%1, Id %2\n")
-                                 .arg(fromLibraryText(current.identifier))
-                                 .arg(static_cast<std::uint32_t>(current.id));
+                           .arg(fromLibraryText(current.identifier))
+                           .arg(static_cast<std::uint32_t>(current.id));
     const int row = current.shownRow();
     std::optional<std::int32_t> textureId = current.shownTexture;
     if (!textureId && row >= 0) {
@@ -158,7 +157,8 @@ void PreviewPanel::showTexture(QStringList& notes) {
     }
     // The shown row's texture is captioned with the row; a texture chosen besides it alone.
     const bool rowsTexture =
-        row >= 0 && current.textureOf(current.areas[static_cast<std::size_t>(row)].textureId) == entry;
+        row >= 0 &&
+        current.textureOf(current.areas[static_cast<std::size_t>(row)].textureId) == entry;
     if (!rowsTexture) {
         resource += row < 0 ? QStringLiteral("Keine Bereiche – ") : QString();
     } else {
@@ -199,7 +199,8 @@ void PreviewPanel::showTextureChoices() {
         shownChoices = current.textureChoices;
         textureChooser->clear();
         for (const auto& [id, path] : shownChoices) {
-            textureChooser->addItem(QStringLiteral("%1: %2").arg(id).arg(fromLibraryText(path)), id);
+            textureChooser->addItem(QStringLiteral("%1: %2").arg(id).arg(fromLibraryText(path)),
+                                    id);
         }
     }
     const std::optional<std::int32_t> id = current.shownTexture;
@@ -226,9 +227,8 @@ void PreviewPanel::followGesture(int row, std::optional<EdgeRect> rect) {
     area.y2 = static_cast<float>(rect->y2);
     QStringList notes;  // those of the last render stay
     showComposition(areas, notes);
-    captionLabel->setText(renderedCaption + QStringLiteral("\nBereich %1: %2")
-                                                .arg(row)
-                                                .arg(texture->feedback()));
+    captionLabel->setText(renderedCaption +
+                          QStringLiteral("\nBereich %1: %2").arg(row).arg(texture->feedback()));
 }
 
 void PreviewPanel::showComposition(const std::vector<ResourceArea>& areas, QStringList& notes) {

@@ -172,8 +172,7 @@ void CTolvaneView_Button::change(int nameId, std::unique_ptr<LibraryChange> step
 }
 
 void CTolvaneView_Button::ChangeAreaOnCanvas(int nameId, std::unique_ptr<LibraryChange> step,
-                                             ShownResource rows,
-                                             LibraryHistory::Typing merging) {
+                                             ShownResource rows, LibraryHistory::Typing merging) {
     const int index = currentDocument->IndexOf(resource());
     rows.afterRedo = index;
     rows.afterUndo = index;

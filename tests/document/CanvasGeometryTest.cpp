@@ -18,10 +18,15 @@ TEST(CanvasGeometryTest, ThePixelUnderThePointerIsTheFloorAtEveryZoom) {
         double position, origin, zoom;
         int pixel;
     };
-    for (const Case& c : std::vector<Case>{
-             {10.0, 10.0, 1.0, 0},   {10.99, 10.0, 1.0, 0}, {9.5, 10.0, 1.0, -1},  // left of 0
-             {11.0, 10.0, 0.5, 2},   {10.49, 10.0, 0.5, 0}, {13.99, 10.0, 4.0, 0},
-             {14.0, 10.0, 4.0, 1},   {6.5, 10.0, 4.0, -1},  {10.3, 10.3, 3.0, 0}}) {
+    for (const Case& c : std::vector<Case>{{10.0, 10.0, 1.0, 0},
+                                           {10.99, 10.0, 1.0, 0},
+                                           {9.5, 10.0, 1.0, -1},  // left of 0
+                                           {11.0, 10.0, 0.5, 2},
+                                           {10.49, 10.0, 0.5, 0},
+                                           {13.99, 10.0, 4.0, 0},
+                                           {14.0, 10.0, 4.0, 1},
+                                           {6.5, 10.0, 4.0, -1},
+                                           {10.3, 10.3, 3.0, 0}}) {
         EXPECT_EQ(PixelUnder(c.position, c.origin, c.zoom), c.pixel)
             << c.position << " from " << c.origin << " at " << c.zoom;
     }
@@ -53,7 +58,7 @@ TEST(CanvasGeometryTest, HandlesAndEdgesAreGrabbedWithinScreenPixels) {
                  {w / 2, -2, {kGripTop, false}},
                  {w + 2, h / 2, {kGripRight, false}},
                  {w / 2 + 5, h + 3, {kGripBottom, false}},  // the edge, off its handle
-                 {w / 2 + 5, h + 5, {0, false}},             // beyond its reach
+                 {w / 2 + 5, h + 5, {0, false}},            // beyond its reach
                  {-5, -5, {0, false}},
                  {w / 2 + 5, h / 2, {0, true}},
              }) {
@@ -104,9 +109,9 @@ TEST(CanvasGeometryTest, EachGripResizesItsOwnEdgesAndFlipsPastTheOppositeOne) {
              {kGripRight, 2, 3, {10, 10, 22, 20}},
              {kGripTop, 2, 3, {10, 13, 20, 20}},
              {kGripBottom, 2, 3, {10, 10, 20, 23}},
-             {kGripRight, -15, 0, {5, 10, 10, 20}},                 // flipped
-             {kGripLeft | kGripTop, 14, 13, {20, 20, 24, 23}},       // flipped both ways
-             {kGripRight, -10, 0, {10, 10, 11, 20}},                // never narrower than 1
+             {kGripRight, -15, 0, {5, 10, 10, 20}},             // flipped
+             {kGripLeft | kGripTop, 14, 13, {20, 20, 24, 23}},  // flipped both ways
+             {kGripRight, -10, 0, {10, 10, 11, 20}},            // never narrower than 1
              {kGripLeft, 10, 0, {19, 10, 20, 20}},
          }) {
         EXPECT_EQ(ResizedRect(area, c.edges, c.dx, c.dy, false, kNoSnap).rect, c.expected)
@@ -128,8 +133,7 @@ TEST(CanvasGeometryTest, ShiftKeepsTheAspectRatio) {
     EXPECT_EQ(ResizedRect(area, kGripLeft | kGripTop, 30, 15, true, kNoSnap).rect,
               (EdgeRect{20, 10, 30, 15}));  // flipped, half size
     // An edge: the other side grows about its centre.
-    EXPECT_EQ(ResizedRect(area, kGripRight, 20, 0, true, kNoSnap).rect,
-              (EdgeRect{0, -5, 40, 15}));
+    EXPECT_EQ(ResizedRect(area, kGripRight, 20, 0, true, kNoSnap).rect, (EdgeRect{0, -5, 40, 15}));
 }
 
 TEST(CanvasGeometryTest, DrawingCoversBothPixelsIsClampedAndSquaredWithShift) {
@@ -163,7 +167,9 @@ protected:
             set(x, y, 0x01000000u);  // barely opaque, black
         }
     }
-    void set(int x, int y, std::uint32_t value) { pixels[static_cast<std::size_t>(y * 32 + x)] = value; }
+    void set(int x, int y, std::uint32_t value) {
+        pixels[static_cast<std::size_t>(y * 32 + x)] = value;
+    }
     TexturePixels texture() const { return {pixels.data(), 32, 16, 32}; }
 
     std::vector<std::uint32_t> pixels;

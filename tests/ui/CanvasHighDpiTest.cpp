@@ -9,7 +9,8 @@ TEST_F(CanvasTest, PixelsAndHandlesAreFoundInLogicalPixelsAtTwoDevicePixelsEach)
     zoomTo(4.0);
     // The pixel under the pointer, right of and below pixel 30, 40's upper left corner.
     QTest::mouseMove(&canvas(), at({30.0, 40.0}) + QPoint(3, 3));
-    EXPECT_TRUE(frame().preview()->panel()->pointerText().startsWith(QStringLiteral("Pixel 30, 40")))
+    EXPECT_TRUE(
+        frame().preview()->panel()->pointerText().startsWith(QStringLiteral("Pixel 30, 40")))
         << frame().preview()->panel()->pointerText().toStdString();
 
     // A corner handle is grabbed 4 logical pixels off the corner, not 5.

@@ -19,14 +19,13 @@ TEST_F(CanvasTest, DrawingInEachDirectionCoversBothPixelsAsOneStep) {
     const EdgeRect expected{44, 36, 51, 47};
     for (const double zoom : kZooms) {
         zoomTo(zoom);
-        for (const Direction& d : {Direction{{44.5, 36.5}, {50.5, 46.5}},
-                                   Direction{{50.5, 46.5}, {44.5, 36.5}},
-                                   Direction{{44.5, 46.5}, {50.5, 36.5}},
-                                   Direction{{50.5, 36.5}, {44.5, 46.5}}}) {
+        for (const Direction& d :
+             {Direction{{44.5, 36.5}, {50.5, 46.5}}, Direction{{50.5, 46.5}, {44.5, 36.5}},
+              Direction{{44.5, 46.5}, {50.5, 36.5}}, Direction{{50.5, 36.5}, {44.5, 46.5}}}) {
             drag(d.from, d.to, Qt::ControlModifier);
             ASSERT_EQ(areas().size(), 5u) << zoom;
-            EXPECT_EQ(edges(4), expected) << "zoom " << zoom << " from " << d.from.x() << ", "
-                                          << d.from.y();
+            EXPECT_EQ(edges(4), expected)
+                << "zoom " << zoom << " from " << d.from.x() << ", " << d.from.y();
             const ResourceArea& made = areas()[4];
             EXPECT_EQ(made.textureId, 0);
             EXPECT_EQ((std::array{made.offsetX, made.offsetY, made.stretchX, made.stretchY}),
@@ -98,8 +97,8 @@ TEST_F(CanvasTest, MovingKeepsTheSizeAndEachHandleResizesItsOwnEdges) {
         {{28, 28}, {24, 2}, Qt::ShiftModifier, {4, 4, 52, 52}, "Bereichsgröße ändern"},
     };
     for (const Handle& handle : handles) {
-        cases.push_back({handle.grab, {4, 2}, Qt::ControlModifier, handle.expected,
-                         "Bereichsgröße ändern"});
+        cases.push_back(
+            {handle.grab, {4, 2}, Qt::ControlModifier, handle.expected, "Bereichsgröße ändern"});
     }
     for (const double zoom : kZooms) {
         zoomTo(zoom);
@@ -133,7 +132,8 @@ TEST_F(CanvasTest, EscapeAndTheRightButtonCancelWithoutAStepAndPanningChangesNot
     ASSERT_TRUE(canvas().liveRect());
     EXPECT_EQ(areaList().GetItemText(0, 1), QStringLiteral("28.0"));
     EXPECT_NE(frame().preview()->panel()->compositionView()->composition(), composed);
-    EXPECT_TRUE(frame().preview()->panel()->caption().endsWith(QStringLiteral("Bereich 0: +24, +24")))
+    EXPECT_TRUE(
+        frame().preview()->panel()->caption().endsWith(QStringLiteral("Bereich 0: +24, +24")))
         << frame().preview()->panel()->caption().toStdString();
     QTest::mousePress(&canvas(), Qt::RightButton, {}, at({40, 40}));
     QTest::mouseRelease(&canvas(), Qt::RightButton, {}, at({40, 40}));
@@ -220,7 +220,8 @@ TEST_F(CanvasTest, EdgesSnapWithinSixScreenPixelsUnlessCtrlIsHeld) {
     };
     for (const double zoom : kZooms) {
         zoomTo(zoom);
-        for (const Case& c : {Case{6, {}, true}, Case{7, {}, false}, Case{5, Qt::ControlModifier, false}}) {
+        for (const Case& c :
+             {Case{6, {}, true}, Case{7, {}, false}, Case{5, Qt::ControlModifier, false}}) {
             areaList().SelectItem(2);
             const QPoint grab = at({56, 24});
             dragView(grab, grab + QPoint(static_cast<int>(-12 * zoom + c.pixels), 0), c.modifiers);
