@@ -44,3 +44,12 @@ void AreaChange::change(ResourceLibrary& library, const std::optional<ResourceAr
         areas.erase(position);
     }
 }
+
+bool AreaChange::absorb(const AreaChange& later) {
+    if (later.resource != resource || later.index != index || !before || !after || !later.before ||
+        !later.after) {
+        return false;
+    }
+    after = later.after;
+    return true;
+}

@@ -24,6 +24,12 @@ public:
 
     std::size_t resourceIndex() const { return resource; }
 
+    // Takes a later replacement of the same area into this one; false when it is another
+    // area or another kind of change.
+    bool absorb(const AreaChange& later);
+    // Whether the area ends as it began.
+    bool changesNothing() const { return before == after; }
+
 private:
     AreaChange(std::size_t resourceIndex, std::size_t index, std::optional<ResourceArea> before,
                std::optional<ResourceArea> after);

@@ -24,6 +24,14 @@ QTransform placementOf(const ResourceArea& area) {
     return placement;
 }
 
+}  // namespace
+
+QRectF PlacedRect(const ResourceArea& area) {
+    return placementOf(area).mapRect(QRectF(QPointF(0, 0), sourceOf(area).size()));
+}
+
+namespace {
+
 bool isFinite(const ResourceArea& area) {
     for (const float value : {area.x1, area.y1, area.x2, area.y2, area.offsetX, area.offsetY,
                               area.stretchX, area.stretchY}) {
@@ -76,9 +84,7 @@ ButtonComposition ComposeButton(const std::vector<ResourceArea>& areas,
             result.outOfRange = true;
             continue;
         }
-        const QRectF source = sourceOf(area);
-        const QRectF placed =
-            placementOf(area).mapRect(QRectF(QPointF(0, 0), source.size()));
+        const QRectF placed = PlacedRect(area);
         if (placed.isEmpty()) {
             continue;
         }

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRectF>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -26,6 +27,10 @@ struct CompositionTexture {
     QImage image;  // null when there is none
     bool additive = false;  // its light is added to what lies below
 };
+
+// Where an area's piece lies on the button: its rectangle's size at its offset, scaled by its
+// stretch factors (a negative factor mirrors it about the offset).
+QRectF PlacedRect(const ResourceArea& area);
 
 // The picture as blendType draws it: 0 solid (alpha ignored) and 2 additive (black adds
 // nothing) make one copy of the picture, 1 transparent and any other value share it.

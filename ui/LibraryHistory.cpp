@@ -4,14 +4,17 @@
 #include <QUndoCommand>
 #include <algorithm>
 
+#include "document/AreaChange.h"
 #include "document/LibraryChange.h"
 #include "document/ResourceChanges.h"
 #include "framework/CommandBars.h"
+#include "framework/ReportList.h"
 #include "framework/Resources.h"
 #include "framework/StandardIds.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneDoc.h"
 #include "ui/TolvaneView.h"
+#include "ui/TolvaneViewButton.h"
 
 // One step: a change of the library with its name, and what the views show after it.
 class LibraryStep : public QUndoCommand {
@@ -34,6 +37,7 @@ public:
         }
         if (!first) {
             history.shownAfterStep = shown.afterRedo;
+            history.shownAreaAfterStep = shown.areaAfterRedo;
         }
         first = false;
         made = false;
@@ -42,25 +46,31 @@ public:
     void undo() override {
         change->revert(history.doc.library);
         history.shownAfterStep = shown.afterUndo;
+        history.shownAreaAfterStep = shown.areaAfterUndo;
     }
 
     int id() const override { return static_cast<int>(typing); }
 
     // Typing in the same edit, without the focus having left it, is one step; typed back to
-    // where it began, the step goes.
+    // where it began, the step goes. Nudges of one area merge alike.
     bool mergeWith(const QUndoCommand* other) override {
         const auto* later = static_cast<const LibraryStep*>(other);
-        auto* fields = dynamic_cast<ResourceFieldsChange*>(change.get());
-        const auto* laterFields = dynamic_cast<const ResourceFieldsChange*>(later->change.get());
-        if (later->session != session || fields == nullptr || laterFields == nullptr ||
-            !fields->absorb(*laterFields)) {
-            return false;
-        }
-        setObsolete(fields->changesNothing());
-        return true;
+        return later->session == session &&
+               (absorbs<ResourceFieldsChange>(*later) || absorbs<AreaChange>(*later));
     }
 
 private:
+    template <typename Change>
+    bool absorbs(const LibraryStep& later) {
+        auto* mine = dynamic_cast<Change*>(change.get());
+        const auto* theirs = dynamic_cast<const Change*>(later.change.get());
+        if (mine == nullptr || theirs == nullptr || !mine->absorb(*theirs)) {
+            return false;
+        }
+        setObsolete(mine->changesNothing());
+        return true;
+    }
+
     LibraryHistory& history;
     std::unique_ptr<LibraryChange> change;
     ShownResource shown;
@@ -119,6 +129,9 @@ void LibraryHistory::stepped() {
         return;
     }
     show(shownAfterStep);
+    if (shownAreaAfterStep >= 0 && currentButtonView != nullptr) {
+        currentButtonView->areaList->SelectItem(shownAreaAfterStep);
+    }
     syncModifiedFlag();
 }
 

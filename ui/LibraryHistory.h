@@ -18,6 +18,9 @@ struct ShownResource {
 
     int afterRedo = kKeep;
     int afterUndo = kKeep;
+    // The area row the form's list selects after a redo or undo; -1 selects none.
+    int areaAfterRedo = -1;
+    int areaAfterUndo = -1;
 };
 
 // The library's history: every change is a step that can be undone and redone, on Qt's undo
@@ -28,8 +31,9 @@ class LibraryHistory : public QObject {
     Q_OBJECT
 
 public:
-    // Steps of typing in one edit of the form merge while the edit keeps the focus.
-    enum class Typing { None = -1, Id = 1, Identifier = 2 };
+    // Steps of typing in one edit of the form merge while the edit keeps the focus; so do
+    // nudges of one area by the keys, on the texture and on the composed button apart.
+    enum class Typing { None = -1, Id = 1, Identifier = 2, AreaNudge = 3, PieceNudge = 4 };
 
     explicit LibraryHistory(CTolvaneDoc& document);
     ~LibraryHistory() override;
@@ -69,6 +73,7 @@ private:
     QUndoStack steps;
     bool pushing = false;
     int shownAfterStep = ShownResource::kKeep;
+    int shownAreaAfterStep = -1;
     int typingSession = 0;  // counts focus changes
     int resets = 0;
 };

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 #include "framework/ReportList.h"
+#include "ui/CanvasEdits.h"
 #include "ui/CoordinatesDlg.h"
 #include "ui/PreviewPanel.h"
 #include "ui/TolvaneDoc.h"
@@ -22,6 +23,18 @@ CPreviewDock::CPreviewDock(QMainWindow& mainWindow)
     // Which file a texture's path finds can change with the folder (a file spelt in another
     // letter case appearing, say), so the files are looked up again.
     connect(&cache, &TextureCache::textureFilesChanged, this, &CPreviewDock::Refresh);
+    connect(content, &PreviewPanel::textureChosen, this, [this](std::int32_t id) {
+        chosenTexture = {id,
+                         currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr,
+                         selectedAreaRow()};
+        Refresh();
+    });
+    connect(content->textureView(), &AreaCanvas::areaDrawn, this, [this] {
+        if (content->shownTexture() != nullptr) {
+            lastDrawnTexture = content->shownTexture()->id;
+        }
+    });
+    ConnectCanvasEdits(*content, mainWindow);
 }
 
 CPreviewDock::~CPreviewDock() {
@@ -66,10 +79,21 @@ void CPreviewDock::Refresh() {
         currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr;
     // The working area belongs to the resource the dialog was opened for, which may have gone.
     const bool editing = resource != nullptr && resource == workingOwner;
+    const int row = selectedAreaRow();
     content->showScene(BuildPreviewScene(
         currentDocument->library, QFile::encodeName(currentDocument->GetPathName()).toStdString(),
-        resource, selectedAreaRow(), editing ? working : WorkingArea{}));
+        resource, row, editing ? working : WorkingArea{}, wantedTexture(resource, row)));
     emit refreshed();
+}
+
+std::optional<std::int32_t> CPreviewDock::wantedTexture(const UiResource* resource, int row) const {
+    if (chosenTexture && chosenTexture->resource == resource && chosenTexture->row == row) {
+        return chosenTexture->id;
+    }
+    if (resource != nullptr && resource->areas.empty()) {
+        return lastDrawnTexture;
+    }
+    return std::nullopt;
 }
 
 void NotifyPreview() {

@@ -3,6 +3,8 @@
 #include <QDockWidget>
 #include <QMetaObject>
 #include <QPointer>
+#include <optional>
+#include <vector>
 
 #include "ui/PreviewScene.h"
 #include "ui/TextureCache.h"
@@ -45,7 +47,18 @@ private:
 
     TextureCache cache;
     PreviewPanel* content = nullptr;
+    // The texture wanted for the resource and row shown: the one chosen for just these, else,
+    // for a resource without areas, the one an area was last drawn on.
+    std::optional<std::int32_t> wantedTexture(const UiResource* resource, int row) const;
+
     QPointer<CTolvaneView_Button> followedForm;
+    struct TextureChoice {
+        std::int32_t id;
+        const UiResource* resource;  // compared, never read
+        int row;
+    };
+    std::optional<TextureChoice> chosenTexture;
+    std::optional<std::int32_t> lastDrawnTexture;
     WorkingArea working;
     const UiResource* workingOwner = nullptr;  // compared, never read
     bool stale = true;

@@ -1,5 +1,6 @@
 #include "ui/PreviewPanel.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSplitter>
@@ -7,11 +8,12 @@
 #include <QVBoxLayout>
 #include <map>
 
+#include "ui/AreaCanvas.h"
 #include "ui/ButtonComposition.h"
 #include "ui/CompositionView.h"
 #include "ui/LibraryText.h"
+#include "ui/PiecePlacementView.h"
 #include "ui/TextureCache.h"
-#include "ui/TextureView.h"
 
 namespace {
 
@@ -71,8 +73,8 @@ PreviewPanel::PreviewPanel(TextureCache& textureCache, QWidget* parent)
     notesLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
     notesLabel->hide();
 
-    texture = new TextureView(this);
-    composition = new CompositionView(this);
+    texture = new AreaCanvas(this);
+    composition = new PiecePlacementView(this);
     auto* fitButton = toolButton(QStringLiteral("Einpassen"),
                                  QStringLiteral("Zeigt die ganze Textur."), this);
     auto* oneToOneButton =
@@ -87,6 +89,19 @@ PreviewPanel::PreviewPanel(TextureCache& textureCache, QWidget* parent)
     connect(texture, &TextureView::zoomChanged, this, &PreviewPanel::showZoom);
     connect(texture, &TextureView::pointerPixelChanged, this, &PreviewPanel::showPointer);
     connect(&cache, &TextureCache::textureFilesChanged, this, &PreviewPanel::render);
+
+    textureChooser = new QComboBox(this);
+    textureChooser->setObjectName(QStringLiteral("textureChooser"));
+    textureChooser->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    textureChooser->setMinimumContentsLength(12);
+    auto* chooserLabel = new QLabel(QStringLiteral("&Textur:"), this);
+    chooserLabel->setBuddy(textureChooser);
+    textureChooser->setAccessibleName(QStringLiteral("Textur"));
+    connect(textureChooser, &QComboBox::activated, this,
+            [this](int index) { emit textureChosen(textureChooser->itemData(index).toInt()); });
+    auto* chooserRow = new QHBoxLayout;
+    chooserRow->addWidget(chooserLabel);
+    chooserRow->addWidget(textureChooser, 1);
 
     auto* zoomRow = new QHBoxLayout;
     zoomRow->addWidget(fitButton);
@@ -103,6 +118,7 @@ PreviewPanel::PreviewPanel(TextureCache& textureCache, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(captionLabel);
     layout->addWidget(notesLabel);
+    layout->addLayout(chooserRow);
     layout->addLayout(zoomRow);
     layout->addWidget(pointerLabel);
     layout->addWidget(views, 1);
@@ -127,42 +143,56 @@ QString PreviewPanel::pointerText() const {
 }
 
 void PreviewPanel::render() {
+    showTextureChoices();
     QStringList notes;
     showTexture(notes);
-    showComposition(notes);
+    showComposition(current.areas, notes);
+    renderedCaption = captionLabel->text();
     notesLabel->setText(notes.join(QLatin1Char('\n')));
     notesLabel->setVisible(!notes.isEmpty());
 }
 
 void PreviewPanel::showTexture(QStringList& notes) {
+    shown = nullptr;
     if (!current.hasResource) {
         captionLabel->setText(QStringLiteral("Keine Ressource ausgewählt."));
         texture->setTexture(QImage(), {});
         return;
     }
-    const QString resource = QStringLiteral("%1, Id %2\n")
-                                 .arg(fromLibraryText(current.identifier))
-                                 .arg(static_cast<std::uint32_t>(current.id));
+    QString resource = QStringLiteral("%1, Id %2\n")
+                           .arg(fromLibraryText(current.identifier))
+                           .arg(static_cast<std::uint32_t>(current.id));
     const int row = current.shownRow();
-    if (row < 0) {
+    std::optional<std::int32_t> textureId = current.shownTexture;
+    if (!textureId && row >= 0) {
+        textureId = current.areas[static_cast<std::size_t>(row)].textureId;
+    }
+    if (!textureId) {
         captionLabel->setText(resource + QStringLiteral("Die Ressource hat keine Bereiche."));
         texture->setTexture(QImage(), {});
         return;
     }
-    const ResourceArea& area = current.areas[static_cast<std::size_t>(row)];
-    const PreviewTexture* entry = current.textureOf(area.textureId);
+    const PreviewTexture* entry = current.textureOf(*textureId);
     if (entry == nullptr) {
         captionLabel->setText(resource + QStringLiteral("Bereich %1").arg(row));
-        notes << QStringLiteral("Bereich %1: keine Textur mit der Id %2.").arg(row).arg(area.textureId);
+        notes << QStringLiteral("Bereich %1: keine Textur mit der Id %2.").arg(row).arg(*textureId);
         texture->setTexture(QImage(), {});
         return;
     }
+    // The shown row's texture is captioned with the row; a texture chosen besides it alone.
+    const bool rowsTexture =
+        row >= 0 &&
+        current.textureOf(current.areas[static_cast<std::size_t>(row)].textureId) == entry;
+    if (!rowsTexture) {
+        resource += row < 0 ? QStringLiteral("Keine Bereiche – ") : QString();
+    } else {
+        resource += QStringLiteral("Bereich %1 – ").arg(row);
+    }
+    shown = entry;
+    texture->setBlendType(entry->blendType);
     const TextureLoad load = cache.load(entry->candidates);
     const QString path = fromLibraryText(entry->path);
-    captionLabel->setText(resource + QStringLiteral("Bereich %1 – Textur %2: %3")
-                                         .arg(row)
-                                         .arg(entry->id)
-                                         .arg(path));
+    captionLabel->setText(resource + QStringLiteral("Textur %1: %2").arg(entry->id).arg(path));
     if (!load.failure.isEmpty()) {
         notes << QStringLiteral("Die Textur „%1“ kann nicht geladen werden: %2. Versucht: %3")
                      .arg(path, load.failure, load.file);
@@ -171,9 +201,9 @@ void PreviewPanel::showTexture(QStringList& notes) {
     }
     std::vector<TextureView::Outline> outlines;
     for (std::size_t other = 0; other < current.areas.size(); ++other) {
-        const ResourceArea& shown = current.areas[other];
-        if (current.textureOf(shown.textureId) == entry) {
-            outlines.push_back({QRectF(QPointF(shown.x1, shown.y1), QPointF(shown.x2, shown.y2)),
+        const ResourceArea& area = current.areas[other];
+        if (current.textureOf(area.textureId) == entry) {
+            outlines.push_back({QRectF(QPointF(area.x1, area.y1), QPointF(area.x2, area.y2)),
                                 static_cast<int>(other),
                                 static_cast<int>(other) == current.selectedRow});
         }
@@ -181,10 +211,49 @@ void PreviewPanel::showTexture(QStringList& notes) {
     texture->setTexture(load.image, std::move(outlines));
 }
 
-void PreviewPanel::showComposition(QStringList& notes) {
+// The chooser lists the library's textures and names the one shown.
+void PreviewPanel::showTextureChoices() {
+    const QSignalBlocker quiet(textureChooser);
+    if (shownChoices != current.textureChoices) {
+        shownChoices = current.textureChoices;
+        textureChooser->clear();
+        for (const auto& [id, path] : shownChoices) {
+            textureChooser->addItem(QStringLiteral("%1: %2").arg(id).arg(fromLibraryText(path)),
+                                    id);
+        }
+    }
+    const std::optional<std::int32_t> id = current.shownTexture;
+    textureChooser->setCurrentIndex(id ? textureChooser->findData(*id) : -1);
+    textureChooser->setEnabled(current.hasResource && !shownChoices.empty());
+}
+
+void PreviewPanel::followGesture(int row, std::optional<EdgeRect> rect) {
+    if (!rect) {
+        render();
+        return;
+    }
+    std::vector<ResourceArea> areas = current.areas;
+    if (row < 0 || static_cast<std::size_t>(row) >= areas.size()) {
+        ResourceArea drawn;
+        drawn.textureId = shown != nullptr ? shown->id : 0;
+        areas.push_back(drawn);
+        row = static_cast<int>(areas.size()) - 1;
+    }
+    ResourceArea& area = areas[static_cast<std::size_t>(row)];
+    area.x1 = static_cast<float>(rect->x1);
+    area.y1 = static_cast<float>(rect->y1);
+    area.x2 = static_cast<float>(rect->x2);
+    area.y2 = static_cast<float>(rect->y2);
+    QStringList notes;  // those of the last render stay
+    showComposition(areas, notes);
+    captionLabel->setText(renderedCaption +
+                          QStringLiteral("\nBereich %1: %2").arg(row).arg(texture->feedback()));
+}
+
+void PreviewPanel::showComposition(const std::vector<ResourceArea>& areas, QStringList& notes) {
     std::map<std::int32_t, CompositionTexture> pictures;  // each texture asked for once
     const ButtonComposition composed =
-        ComposeButton(current.areas, [this, &pictures](std::int32_t textureId) {
+        ComposeButton(areas, [this, &pictures](std::int32_t textureId) {
             const auto known = pictures.find(textureId);
             if (known != pictures.end()) {
                 return known->second;
@@ -206,6 +275,12 @@ void PreviewPanel::showComposition(QStringList& notes) {
         notes << QStringLiteral("Bereiche außerhalb jeder darstellbaren Größe sind nicht gezeigt.");
     }
     composition->setComposition(composed.image);
+    std::vector<PiecePlacementView::Piece> pieces;
+    pieces.reserve(areas.size());
+    for (std::size_t row = 0; row < areas.size(); ++row) {
+        pieces.push_back({static_cast<int>(row), PlacedRect(areas[row])});
+    }
+    composition->setPieces(composed.topLeft, std::move(pieces), current.selectedRow);
 }
 
 void PreviewPanel::showPointer(std::optional<QPoint> pixel) {

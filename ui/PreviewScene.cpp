@@ -1,5 +1,6 @@
 #include "ui/PreviewScene.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "document/TextureFiles.h"
@@ -31,7 +32,8 @@ const PreviewTexture* PreviewScene::textureOf(std::int32_t textureId) const {
 }
 
 PreviewScene BuildPreviewScene(const ResourceLibrary& library, const std::string& libraryFile,
-                               const UiResource* resource, int selectedRow, WorkingArea working) {
+                               const UiResource* resource, int selectedRow, WorkingArea working,
+                               std::optional<std::int32_t> wantedTexture) {
     PreviewScene scene;
     if (resource == nullptr) {
         return scene;
@@ -50,10 +52,29 @@ PreviewScene BuildPreviewScene(const ResourceLibrary& library, const std::string
             scene.selectedRow = static_cast<int>(scene.areas.size()) - 1;
         }
     }
-    // Only the textures the areas name: a keystroke must not copy a big texture table.
+    scene.textureChoices.reserve(library.textures.size());
+    for (const auto& texture : library.textures) {
+        scene.textureChoices.emplace_back(texture->id, texture->path);
+    }
+    const auto inLibrary = [&scene](std::int32_t id) {
+        return std::any_of(scene.textureChoices.begin(), scene.textureChoices.end(),
+                           [id](const auto& choice) { return choice.first == id; });
+    };
+    if (wantedTexture && inLibrary(*wantedTexture)) {
+        scene.shownTexture = wantedTexture;
+    } else if (scene.shownRow() >= 0) {
+        scene.shownTexture = scene.areas[static_cast<std::size_t>(scene.shownRow())].textureId;
+    } else if (!scene.textureChoices.empty()) {
+        scene.shownTexture = scene.textureChoices.front().first;
+    }
+    // Only the textures the areas name and the one shown: a keystroke must not work through
+    // a big texture table.
     std::unordered_set<std::int32_t> named;
     for (const ResourceArea& area : scene.areas) {
         named.insert(area.textureId);
+    }
+    if (scene.shownTexture) {
+        named.insert(*scene.shownTexture);
     }
     TextureFileFinder finder;
     for (const auto& texture : library.textures) {

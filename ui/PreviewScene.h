@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,11 @@ struct PreviewScene {
     std::vector<ResourceArea> areas;       // in list order, a working area in its place
     int selectedRow = -1;                  // the highlighted row, -1 for none
     std::vector<PreviewTexture> textures;  // those the areas name, in table order
+    // The texture the panel shows: the one asked for, else the shown row's, else the first
+    // of the library; none when the panel follows the shown row on its own.
+    std::optional<std::int32_t> shownTexture;
+    // Every texture of the library as (id, path), in table order, to choose from.
+    std::vector<std::pair<std::int32_t, std::string>> textureChoices;
 
     // The row whose texture is shown: the selected one, or row 0 when none is selected;
     // -1 when there are no areas.
@@ -44,6 +50,8 @@ struct WorkingArea {
 
 // The scene of resource (null for none) with row selected; libraryFile is where the library
 // was read from (empty for none), so that texture files are also found beside it.
+// wantedTexture is shown when the library has it.
 PreviewScene BuildPreviewScene(const ResourceLibrary& library, const std::string& libraryFile,
                                const UiResource* resource, int selectedRow,
-                               WorkingArea working = {});
+                               WorkingArea working = {},
+                               std::optional<std::int32_t> wantedTexture = std::nullopt);

@@ -47,6 +47,12 @@ inline constexpr int IDS_UNDO_STEP_PROMPT = 61474;  // %1: the step's name
 inline constexpr int IDS_REDO_STEP_PROMPT = 61475;
 inline constexpr int IDS_HISTORY_TITLE = 61476;
 inline constexpr int IDS_HISTORY_START = 61477;  // the entry for the state opened or created
+// Steps made on the preview's texture and composed button.
+inline constexpr int IDS_STEP_DRAW_AREA = 61478;
+inline constexpr int IDS_STEP_MOVE_AREA = 61479;
+inline constexpr int IDS_STEP_RESIZE_AREA = 61480;
+inline constexpr int IDS_STEP_TRIM_AREA = 61481;
+inline constexpr int IDS_STEP_PLACE_AREA = 61482;
 
 // Dialog templates and their controls.
 inline constexpr int IDD_ABOUTBOX = 100;

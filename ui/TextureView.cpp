@@ -13,13 +13,14 @@ namespace {
 constexpr double kMinZoom = 1.0 / 64.0;
 constexpr double kMaxZoom = 64.0;
 constexpr double kWheelStep = 1.25;  // per notch of the wheel
-const QColor kOutlineColour(0, 200, 255);
+const QColor kOutlineColour(120, 225, 255);
 const QColor kSelectedColour(255, 200, 0);
+const QColor kShadowColour(0, 0, 0, 160);
 const QColor kGridColour(128, 128, 128, 110);
 
 }  // namespace
 
-TextureView::TextureView(QWidget* parent) : QWidget(parent) {
+TextureView::TextureView(QWidget* parent) : QWidget(parent), labelMetrics(font()) {
     setMouseTracking(true);
     setMinimumSize(64, 64);
     setAutoFillBackground(true);
@@ -57,6 +58,17 @@ void TextureView::zoomAbout(double factor, QPointF viewPoint) {
     fit = false;
     setZoom(scale * factor);
     origin = viewPoint - texturePoint * scale;
+    update();
+}
+
+void TextureView::showRegion(const QRectF& textureRect) {
+    const QRectF region = textureRect.normalized();
+    if (region.isEmpty()) {
+        return;
+    }
+    fit = false;
+    setZoom(std::min(width() / region.width(), height() / region.height()));
+    origin = QPointF(width(), height()) / 2.0 - region.center() * scale;
     update();
 }
 
@@ -103,12 +115,12 @@ void TextureView::paintEvent(QPaintEvent*) {
         paintGrid(painter, target.intersected(QRectF(rect())));
     }
     for (const Outline& outline : shapes) {
-        if (!outline.selected) {
+        if (!outline.selected && showsOutline(outline)) {
             paintOutline(painter, outline);
         }
     }
     for (const Outline& outline : shapes) {
-        if (outline.selected) {
+        if (outline.selected && showsOutline(outline)) {
             paintOutline(painter, outline);
         }
     }
@@ -143,21 +155,42 @@ void TextureView::paintOutline(QPainter& painter, const Outline& outline) const 
     if (pixels.isEmpty()) {
         return;
     }
-    for (int ring = 0; ring < width && ring * 2 < std::min(pixels.width(), pixels.height());
-         ++ring) {
-        const QRect edge = pixels.adjusted(ring, ring, -ring, -ring);
+    const auto ring = [&painter](const QRect& edge, const QColor& colour) {
         painter.fillRect(edge.left(), edge.top(), edge.width(), 1, colour);
         painter.fillRect(edge.left(), edge.bottom(), edge.width(), 1, colour);
         painter.fillRect(edge.left(), edge.top(), 1, edge.height(), colour);
         painter.fillRect(edge.right(), edge.top(), 1, edge.height(), colour);
+    };
+    // A dark shadow under the light line, so that it shows on light and dark textures.
+    if (!outline.selected) {
+        ring(pixels.translated(1, 1), kShadowColour);
+    }
+    for (int inset = 0; inset < width && inset * 2 < std::min(pixels.width(), pixels.height());
+         ++inset) {
+        ring(pixels.adjusted(inset, inset, -inset, -inset), colour);
+    }
+    if (outline.row < 0) {
+        return;
     }
     const QString number = QString::number(outline.row);
-    const QFontMetrics metrics(painter.font());
+    const QFontMetrics& metrics = labelMetrics;
     const QRect label(pixels.left() + width, pixels.top() + width,
                       metrics.horizontalAdvance(number) + 4, metrics.height());
+    // An outline too small on the screen for its number is left without; with many areas
+    // zoomed out the numbers would only cover one another.
+    if (!pixels.contains(label)) {
+        return;
+    }
     painter.fillRect(label, colour);
     painter.setPen(Qt::black);
     painter.drawText(label, Qt::AlignCenter, number);
+}
+
+void TextureView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        labelMetrics = QFontMetrics(font());
+    }
+    QWidget::changeEvent(event);
 }
 
 void TextureView::resizeEvent(QResizeEvent*) {
@@ -181,11 +214,24 @@ void TextureView::wheelEvent(QWheelEvent* event) {
 }
 
 void TextureView::mousePressEvent(QMouseEvent* event) {
-    dragStart = event->position();
+    if (event->button() == Qt::MiddleButton) {
+        beginPan(event->position());
+    }
+}
+
+void TextureView::beginPan(QPointF viewPoint) {
+    panDrag = true;
+    dragStart = viewPoint;
+}
+
+void TextureView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton) {
+        panDrag = false;
+    }
 }
 
 void TextureView::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() & (Qt::LeftButton | Qt::MiddleButton)) {
+    if (panDrag) {
         origin += event->position() - dragStart;
         dragStart = event->position();
         update();

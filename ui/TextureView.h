@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPoint>
 #include <QPointF>
@@ -10,7 +11,8 @@
 
 // One texture with the rectangles that areas cut out of it, outlined and numbered with their
 // rows. Zoom to fit (until the user zooms), 1:1, Ctrl+wheel about the pointer; the wheel
-// alone and dragging move the picture. From 8:1 up a grid separates the pixels.
+// alone and dragging with the middle button move the picture. From 8:1 up a grid separates
+// the pixels.
 class TextureView : public QWidget {
     Q_OBJECT
 
@@ -33,6 +35,8 @@ public:
     void zoomOneToOne();
     // Zooms by factor, keeping the texture point under viewPoint where it is.
     void zoomAbout(double factor, QPointF viewPoint);
+    // Zooms and moves the picture so that textureRect fills the view.
+    void showRegion(const QRectF& textureRect);
     double zoom() const { return scale; }
     bool fitting() const { return fit; }
 
@@ -49,14 +53,24 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+
+    // Where texture point (0, 0) is in the view.
+    QPointF viewOrigin() const { return origin; }
+    // Dragging from viewPoint moves the picture until the buttons are released.
+    void beginPan(QPointF viewPoint);
+    bool panning() const { return panDrag; }
+    // Whether the outline is drawn with the others (a gesture may draw it itself).
+    virtual bool showsOutline(const Outline&) const { return true; }
+    void paintOutline(QPainter& painter, const Outline& outline) const;
 
 private:
     void paintGrid(QPainter& painter, const QRectF& shown) const;
-    void paintOutline(QPainter& painter, const Outline& outline) const;
     void setZoom(double value);
     void centre();
 
@@ -66,5 +80,7 @@ private:
     bool fit = true;
     QPointF origin;  // where texture point (0, 0) is in the view
     QPointF dragStart;
+    bool panDrag = false;
     std::optional<QPoint> pointerPixel;
+    QFontMetrics labelMetrics;  // of the row numbers
 };

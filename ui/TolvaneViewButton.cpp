@@ -171,6 +171,18 @@ void CTolvaneView_Button::change(int nameId, std::unique_ptr<LibraryChange> step
                                       {index, index}, typing);
 }
 
+void CTolvaneView_Button::ChangeAreaOnCanvas(int nameId, std::unique_ptr<LibraryChange> step,
+                                             ShownResource rows, LibraryHistory::Typing merging) {
+    const int index = currentDocument->IndexOf(resource());
+    rows.afterRedo = index;
+    rows.afterUndo = index;
+    currentDocument->history->perform(framework::Resources::LoadString(nameId), std::move(step),
+                                      rows, merging);
+    RefillAreaList();
+    areaList->SelectItem(rows.areaAfterRedo);
+    NotifyPreview();
+}
+
 void CTolvaneView_Button::OnInitialUpdate() {
     FormView::OnInitialUpdate();
     while (areaList->DeleteColumn(0)) {
@@ -208,6 +220,13 @@ void CTolvaneView_Button::RefillAreaList() {
         const auto path = paths.find(area.textureId);
         cells << (path != paths.end() ? path->second : QString());
         areaList->InsertRow(static_cast<int>(i), cells);
+    }
+}
+
+void CTolvaneView_Button::ShowAreaEdges(int row, const ResourceArea& area) {
+    int column = 1;  // after the number
+    for (const float value : {area.x1, area.y1, area.x2, area.y2, area.width(), area.height()}) {
+        areaList->SetItemText(row, column++, cellText(value));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "ui/LibraryHistory.h"
 
 class CCoordinatesDlg;
+class ResourceArea;
 class QLineEdit;
 class UiResource;
 
@@ -33,6 +34,13 @@ public:
     void RefillAreaList();
     // The first selected row, which is the area's index, or -1.
     int SelectedAreaIndex() const;
+    // Makes an area change drawn on the preview as the history's step nameId; afterwards, and
+    // after its undo and redo, the rows shown select that area (-1 for none). A run of
+    // nudges of one area (merging) is one step.
+    void ChangeAreaOnCanvas(int nameId, std::unique_ptr<LibraryChange> step, ShownResource rows,
+                            LibraryHistory::Typing merging = LibraryHistory::Typing::None);
+    // Shows area's edges, width and height in row of the list, while a gesture changes them.
+    void ShowAreaEdges(int row, const ResourceArea& area);
     // Whether window is a one-line text edit.
     static bool IsEditControl(const QWidget* window);
 

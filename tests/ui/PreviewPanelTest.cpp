@@ -21,7 +21,7 @@ namespace {
 
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
-const QColor kOutline(0, 200, 255);
+const QColor kOutline(120, 225, 255);
 const QColor kSelected(255, 200, 0);
 
 QImage filled(int width, int height, QColor colour) {
@@ -101,6 +101,8 @@ TEST_F(PreviewPanelTest, OutlinesEveryAreaOfTheShownTextureTheSelectedOneHighlig
     EXPECT_EQ(shownAt({4.5, 6.95}), kOutline);
     EXPECT_EQ(shownAt({1.5, 5.5}), kRed);
     EXPECT_EQ(shownAt({0.5, 5.5}), kRed);
+    // Its dark shadow falls one view pixel right of and below the line.
+    EXPECT_LT(shownAt({7.0 + 0.5 / 8, 5.5}).red(), kRed.red());
     // Area 1, the selected one: two pixels wide, in the highlight colour.
     EXPECT_EQ(shownAt({14.95, 12.5}), kSelected);
     EXPECT_EQ(shownAt({14.85, 12.5}), kSelected);

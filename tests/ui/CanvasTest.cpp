@@ -1,0 +1,287 @@
+// The preview's texture as an editor of the button's areas, driven with real mouse and key
+// events at several zoom levels: every finished gesture is one step of the history whose
+// undo gives the library's bytes back exactly.
+#include <QComboBox>
+#include <QStatusBar>
+
+#include "CanvasFixture.h"
+#include "framework/StandardIds.h"
+#include "ui/TextureView.h"
+
+namespace {
+
+constexpr double kZooms[] = {0.5, 1.0, 4.0};
+
+TEST_F(CanvasTest, DrawingInEachDirectionCoversBothPixelsAsOneStep) {
+    struct Direction {
+        QPointF from, to;
+    };
+    const EdgeRect expected{44, 36, 51, 47};
+    for (const double zoom : kZooms) {
+        zoomTo(zoom);
+        for (const Direction& d :
+             {Direction{{44.5, 36.5}, {50.5, 46.5}}, Direction{{50.5, 46.5}, {44.5, 36.5}},
+              Direction{{44.5, 46.5}, {50.5, 36.5}}, Direction{{50.5, 36.5}, {44.5, 46.5}}}) {
+            drag(d.from, d.to, Qt::ControlModifier);
+            ASSERT_EQ(areas().size(), 5u) << zoom;
+            EXPECT_EQ(edges(4), expected)
+                << "zoom " << zoom << " from " << d.from.x() << ", " << d.from.y();
+            const ResourceArea& made = areas()[4];
+            EXPECT_EQ(made.textureId, 0);
+            EXPECT_EQ((std::array{made.offsetX, made.offsetY, made.stretchX, made.stretchY}),
+                      (std::array{0.f, 0.f, 1.f, 1.f}));
+            EXPECT_EQ(areaList().GetFirstSelectedItem(), 4);
+            EXPECT_EQ(steps().count(), 1);
+            expectUndoneExactly(QStringLiteral("Bereich aufziehen"));
+            EXPECT_EQ(areaList().GetFirstSelectedItem(), -1);
+            redo();
+            EXPECT_EQ(areaList().GetFirstSelectedItem(), 4);
+            undo();
+            steps().clear();
+        }
+    }
+}
+
+TEST_F(CanvasTest, AClickSelectsTheSmallestAreaCyclesThroughTheStackAndFollowsTheList) {
+    zoomTo(4.0);
+    click({14.5, 14.5});
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), 1);
+    click({14.5, 14.5});
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
+    click({14.5, 14.5});
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), 1);
+    // Elsewhere on the selected one it stays selected.
+    click({20.5, 20.5});
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
+    click({60.5, 60.5});
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), -1);
+
+    areaList().SelectItem(2);
+    const std::vector<TextureView::Outline>& outlines = canvas().outlines();
+    ASSERT_EQ(outlines.size(), 3u);  // area 3 is on another texture
+    EXPECT_TRUE(outlines[2].selected);
+    canvas().setFocus();
+    QTest::keyClick(&canvas(), Qt::Key_Escape);
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), -1);
+
+    // A double click opens the coordinates dialog on the area, as "Bereich bearbeiten..." does.
+    ScriptedModalDialogs dialogs;
+    dialogs.answer([](framework::Dialog& dialog) { press(dialog, framework::IDCANCEL); });
+    QTest::mouseDClick(&canvas(), Qt::LeftButton, {}, at({60.5, 30.5}));
+    EXPECT_EQ(dialogs.titles().size(), 1);
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), 2);
+    EXPECT_EQ(steps().count(), 0);
+}
+
+TEST_F(CanvasTest, MovingKeepsTheSizeAndEachHandleResizesItsOwnEdges) {
+    struct Handle {
+        QPointF grab;
+        EdgeRect expected;  // dragged by 4, 2
+    };
+    const Handle handles[] = {
+        {{4, 4}, {8, 6, 28, 28}},   {{28, 4}, {4, 6, 32, 28}},  {{4, 28}, {8, 4, 28, 30}},
+        {{28, 28}, {4, 4, 32, 30}}, {{16, 4}, {4, 6, 28, 28}},  {{16, 28}, {4, 4, 28, 30}},
+        {{4, 16}, {8, 4, 28, 28}},  {{28, 16}, {4, 4, 32, 28}},
+    };
+    struct Case {
+        QPointF grab, by;
+        Qt::KeyboardModifiers modifiers;
+        EdgeRect expected;
+        QString step;
+    };
+    std::vector<Case> cases{
+        {{16, 16}, {6, -2}, Qt::ControlModifier, {10, 2, 34, 26}, "Bereich verschieben"},
+        // Past the opposite edge the rectangle flips.
+        {{28, 16}, {-28, 0}, Qt::ControlModifier, {0, 4, 4, 28}, "Bereichsgröße ändern"},
+        // Shift keeps the ratio, following the larger movement.
+        {{28, 28}, {24, 2}, Qt::ShiftModifier, {4, 4, 52, 52}, "Bereichsgröße ändern"},
+    };
+    for (const Handle& handle : handles) {
+        cases.push_back(
+            {handle.grab, {4, 2}, Qt::ControlModifier, handle.expected, "Bereichsgröße ändern"});
+    }
+    for (const double zoom : kZooms) {
+        zoomTo(zoom);
+        for (const Case& c : cases) {
+            areaList().SelectItem(0);
+            dragView(at(c.grab), at(c.grab) + (c.by * zoom).toPoint(), c.modifiers);
+            EXPECT_EQ(edges(0), c.expected)
+                << "zoom " << zoom << " grabbed at " << c.grab.x() << ", " << c.grab.y();
+            EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
+            expectUndoneExactly(c.step);
+            EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
+            steps().clear();
+        }
+    }
+}
+
+TEST_F(CanvasTest, EscapeAndTheRightButtonCancelWithoutAStepAndPanningChangesNothing) {
+    zoomTo(1.0);
+    areaList().SelectItem(0);
+    canvas().setFocus();
+    // Drawing, then Esc.
+    QTest::mousePress(&canvas(), Qt::LeftButton, {}, at({44, 44}));
+    QTest::mouseMove(&canvas(), at({54, 54}));
+    ASSERT_TRUE(canvas().liveRect());
+    QTest::keyClick(&canvas(), Qt::Key_Escape);
+    QTest::mouseRelease(&canvas(), Qt::LeftButton, {}, at({54, 54}));
+    // Moving, then the right button; meanwhile the list row and the composed button follow.
+    const QImage composed = frame().preview()->panel()->compositionView()->composition();
+    QTest::mousePress(&canvas(), Qt::LeftButton, {}, at({16, 16}));
+    QTest::mouseMove(&canvas(), at({40, 40}));  // over the opaque box
+    ASSERT_TRUE(canvas().liveRect());
+    EXPECT_EQ(areaList().GetItemText(0, 1), QStringLiteral("28.0"));
+    EXPECT_NE(frame().preview()->panel()->compositionView()->composition(), composed);
+    EXPECT_TRUE(
+        frame().preview()->panel()->caption().endsWith(QStringLiteral("Bereich 0: +24, +24")))
+        << frame().preview()->panel()->caption().toStdString();
+    QTest::mousePress(&canvas(), Qt::RightButton, {}, at({40, 40}));
+    QTest::mouseRelease(&canvas(), Qt::RightButton, {}, at({40, 40}));
+    QTest::mouseRelease(&canvas(), Qt::LeftButton, {}, at({40, 40}));
+    EXPECT_FALSE(canvas().liveRect());
+    EXPECT_EQ(areaList().GetItemText(0, 1), QStringLiteral("4.0"));
+    EXPECT_EQ(frame().preview()->panel()->compositionView()->composition(), composed);
+    EXPECT_FALSE(frame().preview()->panel()->caption().contains(QStringLiteral("+24")));
+
+    // The middle button, and the left one with Space held, move the picture instead.
+    const QPointF before = canvas().viewFromTexture({0, 0});
+    QTest::mousePress(&canvas(), Qt::MiddleButton, {}, at({50, 50}));
+    QTest::mouseMove(&canvas(), at({50, 50}) + QPoint(30, 10));
+    QTest::mouseRelease(&canvas(), Qt::MiddleButton, {}, at({50, 50}) + QPoint(30, 10));
+    EXPECT_EQ(canvas().viewFromTexture({0, 0}), before + QPointF(30, 10));
+    QTest::keyPress(&canvas(), Qt::Key_Space);
+    dragView(at({50, 50}), at({50, 50}) - QPoint(30, 10));
+    QTest::keyRelease(&canvas(), Qt::Key_Space);
+    EXPECT_EQ(canvas().viewFromTexture({0, 0}), before);
+    EXPECT_EQ(steps().count(), 0);
+    EXPECT_EQ(bytes(), original);
+    EXPECT_FALSE(doc().IsModified());
+}
+
+TEST_F(CanvasTest, NudgesMergeIntoOneStepAndDeleteRemovesTheArea) {
+    zoomTo(1.0);
+    areaList().SelectItem(0);
+    canvas().setFocus();
+    QTest::keyClick(&canvas(), Qt::Key_Right);
+    QTest::keyClick(&canvas(), Qt::Key_Right);
+    QTest::keyClick(&canvas(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(edges(0), (EdgeRect{6, 12, 30, 36}));
+    EXPECT_EQ(steps().count(), 1);
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
+    expectUndoneExactly(QStringLiteral("Bereich verschieben"));
+
+    // F frames the area, Ctrl+0 fits the texture, Ctrl+1 shows it 1:1.
+    QTest::keyClick(&canvas(), Qt::Key_F);
+    EXPECT_GT(canvas().zoom(), 2.0);
+    EXPECT_TRUE(canvas().rect().contains(canvas().viewFromTexture({4.5, 4.5}).toPoint()));
+    EXPECT_TRUE(canvas().rect().contains(canvas().viewFromTexture({27.5, 27.5}).toPoint()));
+    QTest::keyClick(&canvas(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_TRUE(canvas().fitting());
+    QTest::keyClick(&canvas(), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(canvas().zoom(), 1.0);
+
+    QTest::keyClick(&canvas(), Qt::Key_Delete);
+    ASSERT_EQ(areas().size(), 3u);
+    EXPECT_EQ(edges(0), (EdgeRect{12, 12, 16, 16}));
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), -1);
+    expectUndoneExactly(QStringLiteral("Bereich löschen"));
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
+}
+
+TEST_F(CanvasTest, TrimCutsAnAreaToItsVisiblePixels) {
+    zoomTo(1.0);
+    drag({28.5, 38.5}, {40.5, 52.5}, Qt::ControlModifier);
+    ASSERT_EQ(edges(4), (EdgeRect{28, 38, 41, 53}));
+    canvas().setFocus();
+    QTest::keyClick(&canvas(), Qt::Key_T);
+    EXPECT_EQ(edges(4), (EdgeRect{30, 40, 38, 50}));
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), 4);
+    ASSERT_EQ(steps().undoText(), QStringLiteral("Bereich zuschneiden"));
+    undo();
+    EXPECT_EQ(edges(4), (EdgeRect{28, 38, 41, 53}));
+    expectUndoneExactly(QStringLiteral("Bereich aufziehen"));
+
+    // Nothing of area 2 shows: it stays, and the status bar says why.
+    areaList().SelectItem(2);
+    canvas().setFocus();
+    QTest::keyClick(&canvas(), Qt::Key_T);
+    EXPECT_FALSE(steps().canUndo());
+    EXPECT_EQ(frame().statusBar()->currentMessage(),
+              QStringLiteral("Im Bereich 2 ist kein Pixel sichtbar."));
+}
+
+// Area 2's left edge is moved to 6 and 7 screen pixels right of area 0's right edge (28), and
+// to 5 with Ctrl held.
+TEST_F(CanvasTest, EdgesSnapWithinSixScreenPixelsUnlessCtrlIsHeld) {
+    struct Case {
+        double pixels;
+        Qt::KeyboardModifiers modifiers;
+        bool snaps;
+    };
+    for (const double zoom : kZooms) {
+        zoomTo(zoom);
+        for (const Case& c :
+             {Case{6, {}, true}, Case{7, {}, false}, Case{5, Qt::ControlModifier, false}}) {
+            areaList().SelectItem(2);
+            const QPoint grab = at({56, 24});
+            dragView(grab, grab + QPoint(static_cast<int>(-12 * zoom + c.pixels), 0), c.modifiers);
+            const double expected = c.snaps ? 28 : std::round(28 + c.pixels / zoom);
+            EXPECT_EQ(areas()[2].x1, expected) << "zoom " << zoom << ", " << c.pixels << " pixels";
+            EXPECT_EQ(areas()[2].width(), 32);
+            SCOPED_TRACE(testing::Message() << "zoom " << zoom << ", " << c.pixels);
+            expectUndoneExactly(QStringLiteral("Bereich verschieben"));
+            steps().clear();
+        }
+    }
+}
+
+}  // namespace
+
+TEST_F(CanvasTest, TheTextureListShowsAnyTextureToDrawOn) {
+    auto* chooser = frame().preview()->findChild<QComboBox*>(QStringLiteral("textureChooser"));
+    ASSERT_NE(chooser, nullptr);
+    ASSERT_EQ(chooser->count(), 2);
+    EXPECT_EQ(chooser->currentText(), QStringLiteral("0: sheet.png"));
+    chooser->setFocus();
+    QTest::keyClick(chooser, Qt::Key_Down);
+    EXPECT_EQ(chooser->currentText(), QStringLiteral("1: other.png"));
+    ASSERT_EQ(canvas().outlines().size(), 1u);
+    EXPECT_EQ(canvas().outlines()[0].row, 3);
+
+    zoomTo(1.0);
+    drag({60.5, 60.5}, {70.5, 70.5}, Qt::ControlModifier);
+    ASSERT_EQ(areas().size(), 5u);
+    EXPECT_EQ(areas()[4].textureId, 1);
+    EXPECT_EQ(chooser->currentText(), QStringLiteral("1: other.png"));
+    // Selecting a row on another texture follows it.
+    areaList().SelectItem(0);
+    EXPECT_EQ(chooser->currentText(), QStringLiteral("0: sheet.png"));
+    expectUndoneExactly(QStringLiteral("Bereich aufziehen"));
+}
+
+TEST_F(CanvasTest, PiecesArePlacedOnTheComposedButtonByDragAndByKeys) {
+    PiecePlacementView& view = *frame().preview()->panel()->compositionView();
+    const double scale = view.shownScale();
+    const auto viewOf = [&view, scale](QPointF button) {
+        return (QPointF(view.shownOrigin()) + button * scale).toPoint();
+    };
+    const QPoint from = viewOf({2.5, 2.5});
+    const QPoint to = from + (QPointF(5, 3) * scale).toPoint();
+    QTest::mousePress(&view, Qt::LeftButton, {}, from);
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
+    QTest::mouseMove(&view, from + QPoint(30, 30));
+    QTest::mouseMove(&view, to);
+    EXPECT_EQ(view.shownScale(), scale);
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, to);
+    EXPECT_EQ((std::pair{areas()[0].offsetX, areas()[0].offsetY}), (std::pair{5.f, 3.f}));
+    EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
+    expectUndoneExactly(QStringLiteral("Bereich platzieren"));
+
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_Right);
+    QTest::keyClick(&view, Qt::Key_Right);
+    QTest::keyClick(&view, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ((std::pair{areas()[0].offsetX, areas()[0].offsetY}), (std::pair{2.f, -8.f}));
+    EXPECT_EQ(steps().count(), 1);  // one step for the run of nudges
+    expectUndoneExactly(QStringLiteral("Bereich platzieren"));
+}
