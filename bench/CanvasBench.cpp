@@ -13,9 +13,9 @@
 
 #include "bench/ScratchDirectory.h"
 #include "document/CanvasGeometry.h"
-#include "ui/AreaCanvas.h"
-#include "ui/PreviewPanel.h"
-#include "ui/TextureCache.h"
+#include "ui/preview/AreaCanvas.h"
+#include "ui/preview/PreviewPanel.h"
+#include "ui/preview/TextureCache.h"
 
 namespace {
 

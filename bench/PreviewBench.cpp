@@ -25,14 +25,14 @@
 #include "framework/Dialog.h"
 #include "framework/ReportList.h"
 #include "ui/MainFrame.h"
-#include "ui/PreviewDock.h"
+#include "ui/preview/PreviewDock.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneApp.h"
 #include "ui/TolvaneDoc.h"
 #include "ui/TolvaneView.h"
-#include "ui/PreviewPanel.h"
-#include "ui/PreviewScene.h"
-#include "ui/TextureCache.h"
+#include "ui/preview/PreviewPanel.h"
+#include "ui/preview/PreviewScene.h"
+#include "ui/preview/TextureCache.h"
 #include "ui/TolvaneViewButton.h"
 
 namespace {

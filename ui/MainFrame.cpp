@@ -16,7 +16,7 @@
 #include "ui/DockPlacement.h"
 #include "ui/HistoryDock.h"
 #include "ui/LibraryHistory.h"
-#include "ui/PreviewDock.h"
+#include "ui/preview/PreviewDock.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneApp.h"
 #include "ui/TolvaneDoc.h"

@@ -19,7 +19,7 @@
 #include "framework/UpperCaseEdit.h"
 #include "ui/CoordinatesDlg.h"
 #include "ui/LibraryText.h"
-#include "ui/PreviewDock.h"
+#include "ui/preview/PreviewDock.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneDoc.h"
 #include "ui/TolvaneView.h"

@@ -8,10 +8,10 @@
 #include "EditorFixture.h"
 #include "framework/ReportList.h"
 #include "testing/MemoryStreams.h"
-#include "ui/AreaCanvas.h"
+#include "ui/preview/AreaCanvas.h"
 #include "ui/LibraryHistory.h"
-#include "ui/PreviewDock.h"
-#include "ui/PreviewPanel.h"
+#include "ui/preview/PreviewDock.h"
+#include "ui/preview/PreviewPanel.h"
 #include "ui/TolvaneViewButton.h"
 
 // clang-format off

@@ -6,7 +6,7 @@
 
 #include "CanvasFixture.h"
 #include "framework/StandardIds.h"
-#include "ui/TextureView.h"
+#include "ui/preview/TextureView.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 
 #include "document/LibraryBuilding.h"
 #include "support/TemporaryFolder.h"
-#include "ui/ButtonComposition.h"
-#include "ui/CompositionView.h"
-#include "ui/PreviewPanel.h"
-#include "ui/TextureCache.h"
-#include "ui/TextureView.h"
+#include "ui/preview/ButtonComposition.h"
+#include "ui/preview/CompositionView.h"
+#include "ui/preview/PreviewPanel.h"
+#include "ui/preview/TextureCache.h"
+#include "ui/preview/TextureView.h"
 
 namespace {
 

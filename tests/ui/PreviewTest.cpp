@@ -14,12 +14,12 @@
 #include "framework/ReportList.h"
 #include "framework/StandardIds.h"
 #include "ui/CoordinatesDlg.h"
-#include "ui/CompositionView.h"
-#include "ui/PreviewDock.h"
-#include "ui/PreviewPanel.h"
+#include "ui/preview/CompositionView.h"
+#include "ui/preview/PreviewDock.h"
+#include "ui/preview/PreviewPanel.h"
 #include "ui/ResourceIds.h"
-#include "ui/TextureCache.h"
-#include "ui/TextureView.h"
+#include "ui/preview/TextureCache.h"
+#include "ui/preview/TextureView.h"
 #include "ui/TolvaneViewButton.h"
 
 namespace {

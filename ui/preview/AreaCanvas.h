@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "document/CanvasGeometry.h"
-#include "ui/TextureView.h"
+#include "ui/preview/TextureView.h"
 
 // The texture view as an editor of the shown button's areas: a click selects an area (the
 // selected one, else the smallest under the pointer; clicking the same spot again cycles

@@ -1,13 +1,13 @@
-#include "ui/PreviewDock.h"
+#include "ui/preview/PreviewDock.h"
 
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QMainWindow>
 
 #include "framework/ReportList.h"
-#include "ui/CanvasEdits.h"
+#include "ui/preview/CanvasEdits.h"
 #include "ui/CoordinatesDlg.h"
-#include "ui/PreviewPanel.h"
+#include "ui/preview/PreviewPanel.h"
 #include "ui/TolvaneDoc.h"
 #include "ui/TolvaneView.h"
 #include "ui/TolvaneViewButton.h"

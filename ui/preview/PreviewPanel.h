@@ -3,9 +3,9 @@
 #include <QWidget>
 #include <optional>
 
-#include "ui/AreaCanvas.h"
-#include "ui/PiecePlacementView.h"
-#include "ui/PreviewScene.h"
+#include "ui/preview/AreaCanvas.h"
+#include "ui/preview/PiecePlacementView.h"
+#include "ui/preview/PreviewScene.h"
 
 class QComboBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "ui/ButtonComposition.h"
+#include "ui/preview/ButtonComposition.h"
 
 #include <QPainter>
 #include <QTransform>

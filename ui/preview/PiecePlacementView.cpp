@@ -1,4 +1,4 @@
-#include "ui/PiecePlacementView.h"
+#include "ui/preview/PiecePlacementView.h"
 
 #include <QApplication>
 #include <QKeyEvent>

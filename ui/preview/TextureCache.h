@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/ButtonComposition.h"
+#include "ui/preview/ButtonComposition.h"
 #include "document/TextureDecoding.h"
 
 // A texture file as the preview got it: the picture, or why there is none.

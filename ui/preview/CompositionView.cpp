@@ -1,4 +1,4 @@
-#include "ui/CompositionView.h"
+#include "ui/preview/CompositionView.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "ui/AreaCanvas.h"
+#include "ui/preview/AreaCanvas.h"
 
 #include <QApplication>
 #include <QKeyEvent>

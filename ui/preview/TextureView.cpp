@@ -1,4 +1,4 @@
-#include "ui/TextureView.h"
+#include "ui/preview/TextureView.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/CompositionView.h"
+#include "ui/preview/CompositionView.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/TextureCache.h"
+#include "ui/preview/TextureCache.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "ui/PreviewScene.h"
-#include "ui/TextureCache.h"
+#include "ui/preview/PreviewScene.h"
+#include "ui/preview/TextureCache.h"
 
 class CCoordinatesDlg;
 class CTolvaneView_Button;

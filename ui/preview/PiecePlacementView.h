@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "ui/CompositionView.h"
+#include "ui/preview/CompositionView.h"
 
 // The composed button as an editor of where its pieces sit: a click selects the piece under
 // the pointer (the selected one while it is under it, else the one drawn last) and its row,

@@ -1,4 +1,4 @@
-#include "ui/PreviewPanel.h"
+#include "ui/preview/PreviewPanel.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -8,12 +8,12 @@
 #include <QVBoxLayout>
 #include <map>
 
-#include "ui/AreaCanvas.h"
-#include "ui/ButtonComposition.h"
-#include "ui/CompositionView.h"
+#include "ui/preview/AreaCanvas.h"
+#include "ui/preview/ButtonComposition.h"
+#include "ui/preview/CompositionView.h"
 #include "ui/LibraryText.h"
-#include "ui/PiecePlacementView.h"
-#include "ui/TextureCache.h"
+#include "ui/preview/PiecePlacementView.h"
+#include "ui/preview/TextureCache.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/PreviewScene.h"
+#include "ui/preview/PreviewScene.h"
 
 #include <algorithm>
 #include <unordered_set>

@@ -1,4 +1,4 @@
-#include "ui/CanvasEdits.h"
+#include "ui/preview/CanvasEdits.h"
 
 #include <QMainWindow>
 #include <QPushButton>
@@ -6,9 +6,9 @@
 
 #include "document/AreaChange.h"
 #include "framework/ReportList.h"
-#include "ui/AreaCanvas.h"
-#include "ui/PiecePlacementView.h"
-#include "ui/PreviewPanel.h"
+#include "ui/preview/AreaCanvas.h"
+#include "ui/preview/PiecePlacementView.h"
+#include "ui/preview/PreviewPanel.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneDoc.h"
 #include "ui/TolvaneView.h"
