@@ -245,7 +245,8 @@ void CTolvaneView_Button::ShowAreaEdges(int row, const ResourceArea& area) {
         return;
     }
     int column = 1;  // after the number
-    for (const float value : {area.x1, area.y1, area.x2, area.y2, area.width(), area.height()}) {
+    for (const float value : {area.x1, area.y1, area.x2, area.y2, area.width(), area.height(),
+                              area.offsetX, area.offsetY}) {
         areaList->SetItemText(row, column++, cellText(value));
     }
 }

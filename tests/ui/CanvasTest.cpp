@@ -156,7 +156,12 @@ TEST_F(CanvasTest, EscapeAndTheRightButtonCancelWithoutAStepAndPanningChangesNot
              EXPECT_TRUE(panel.caption().endsWith(QStringLiteral("Bereich 0: +24, +24")))
                  << panel.caption().toStdString();
          }},
-        {"piece", &pieces, piecePoint({2.5, 2.5}), piecePoint({9.5, 6.5}), [] {}},
+        // The placed area's row follows.
+        {"piece", &pieces, piecePoint({2.5, 2.5}), piecePoint({9.5, 6.5}),
+         [&] {
+             EXPECT_EQ(areaList().GetItemText(0, 7), QStringLiteral("7.0"));
+             EXPECT_EQ(areaList().GetItemText(0, 8), QStringLiteral("4.0"));
+         }},
     };
     for (const Gesture& gesture : gestures) {
         for (const bool escape : {true, false}) {
@@ -177,6 +182,7 @@ TEST_F(CanvasTest, EscapeAndTheRightButtonCancelWithoutAStepAndPanningChangesNot
             EXPECT_FALSE(canvas().liveRect());
             EXPECT_EQ(areaList().GetItemCount(), 4);
             EXPECT_EQ(areaList().GetItemText(0, 1), QStringLiteral("4.0"));
+            EXPECT_EQ(areaList().GetItemText(0, 7), QStringLiteral("0.0"));
             EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
             EXPECT_EQ(pieces.composition(), composed);
             EXPECT_FALSE(panel.caption().contains(QStringLiteral("Bereich 0:")));

@@ -147,6 +147,20 @@ void following(PreviewPanel& panel, int row, std::optional<EdgeRect> rect) {
     currentButtonView->ShowAreaEdges(row, area);
 }
 
+// The list row follows a piece while it is dragged.
+void placing(int row, std::optional<QPoint> delta) {
+    const std::optional<EditedResource> edited = editedResource();
+    if (!edited || row < 0 || static_cast<std::size_t>(row) >= edited->resource->areas.size()) {
+        return;
+    }
+    ResourceArea area = edited->resource->areas[static_cast<std::size_t>(row)];
+    if (delta) {
+        area.offsetX += static_cast<float>(delta->x());
+        area.offsetY += static_cast<float>(delta->y());
+    }
+    currentButtonView->ShowAreaEdges(row, area);
+}
+
 void picked(int row) {
     if (currentButtonView != nullptr) {
         currentButtonView->areaList->SelectItem(row);
@@ -179,6 +193,7 @@ void ConnectCanvasEdits(PreviewPanel& panel, QMainWindow& frame) {
     QObject::connect(canvas, &AreaCanvas::areaOpenAsked, &panel, opened);
     QObject::connect(panel.compositionView(), &PiecePlacementView::piecePicked, &panel, picked);
     QObject::connect(panel.compositionView(), &PiecePlacementView::pieceMoved, &panel, placed);
+    QObject::connect(panel.compositionView(), &PiecePlacementView::pieceFollowing, &panel, placing);
     // A gesture's text is replaced at its next move; what a key reports stays a while.
     QObject::connect(canvas, &AreaCanvas::message, &frame, [&frame](const QString& text) {
         frame.statusBar()->showMessage(text, kMessageMilliseconds);
