@@ -3,6 +3,7 @@
 // undo gives the library's bytes back exactly.
 #include <QComboBox>
 #include <QStatusBar>
+#include <QWheelEvent>
 #include <functional>
 
 #include "CanvasFixture.h"
@@ -114,6 +115,21 @@ TEST_F(CanvasTest, MovingKeepsTheSizeAndEachHandleResizesItsOwnEdges) {
             steps().clear();
         }
     }
+
+    // Zooming with the wheel during a move leaves the area under the pointer.
+    zoomTo(1.0);
+    areaList().SelectItem(0);
+    const QPoint grab = at({16.5, 16.5});
+    QTest::mousePress(&canvas(), Qt::LeftButton, {}, grab);
+    QTest::mouseMove(&canvas(), grab + QPoint(20, 20));
+    QWheelEvent wheel(grab + QPoint(20, 20), canvas().mapToGlobal(grab + QPoint(20, 20)), {},
+                      {0, 120}, Qt::LeftButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&canvas(), &wheel);
+    ASSERT_GT(canvas().zoom(), 1.0);
+    QTest::mouseEvent(QTest::MouseMove, &canvas(), Qt::NoButton, Qt::ControlModifier,
+                      at({22.5, 14.5}));
+    QTest::mouseRelease(&canvas(), Qt::LeftButton, Qt::ControlModifier, at({22.5, 14.5}));
+    EXPECT_EQ(edges(0), (EdgeRect{10, 2, 34, 26}));
 }
 
 TEST_F(CanvasTest, EscapeAndTheRightButtonCancelWithoutAStepAndPanningChangesNothing) {
