@@ -19,10 +19,10 @@
 #include "framework/UpperCaseEdit.h"
 #include "ui/CoordinatesDlg.h"
 #include "ui/LibraryText.h"
-#include "ui/preview/PreviewDock.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneDoc.h"
 #include "ui/TolvaneView.h"
+#include "ui/preview/PreviewDock.h"
 
 CTolvaneView_Button* currentButtonView = nullptr;
 
@@ -60,6 +60,22 @@ std::unordered_map<std::int32_t, QString> texturePaths(const ResourceLibrary& li
         paths[texture->id] = fromLibraryText(texture->path);
     }
     return paths;
+}
+
+QString pathOf(const std::unordered_map<std::int32_t, QString>& paths, std::int32_t textureId) {
+    const auto path = paths.find(textureId);
+    return path != paths.end() ? path->second : QString();
+}
+
+// The cells of the list's row number for area, its texture's path being path.
+QStringList areaCells(std::size_t number, const ResourceArea& area, const QString& path) {
+    QStringList cells{QString::number(number)};
+    for (const float value : {area.x1, area.y1, area.x2, area.y2, area.width(), area.height(),
+                              area.offsetX, area.offsetY}) {
+        cells << cellText(value);
+    }
+    cells << path;
+    return cells;
 }
 
 bool clipboardHasText() {
@@ -212,21 +228,34 @@ void CTolvaneView_Button::RefillAreaList() {
     const auto paths = texturePaths(currentDocument->library);
     for (std::size_t i = 0; i < current->areas.size(); ++i) {
         const ResourceArea& area = current->areas[i];
-        QStringList cells{QString::number(i)};
-        for (const float value : {area.x1, area.y1, area.x2, area.y2, area.width(), area.height(),
-                                  area.offsetX, area.offsetY}) {
-            cells << cellText(value);
-        }
-        const auto path = paths.find(area.textureId);
-        cells << (path != paths.end() ? path->second : QString());
-        areaList->InsertRow(static_cast<int>(i), cells);
+        areaList->InsertRow(static_cast<int>(i), areaCells(i, area, pathOf(paths, area.textureId)));
     }
 }
 
 void CTolvaneView_Button::ShowAreaEdges(int row, const ResourceArea& area) {
+    const UiResource* current = resource();
+    if (current == nullptr || row < 0 || static_cast<std::size_t>(row) > current->areas.size()) {
+        return;
+    }
+    if (row == areaList->GetItemCount()) {
+        areaList->InsertRow(
+            row, areaCells(static_cast<std::size_t>(row), area,
+                           pathOf(texturePaths(currentDocument->library), area.textureId)));
+        areaList->scrollTo(areaList->model()->index(row, 0));
+        return;
+    }
     int column = 1;  // after the number
-    for (const float value : {area.x1, area.y1, area.x2, area.y2, area.width(), area.height()}) {
+    for (const float value : {area.x1, area.y1, area.x2, area.y2, area.width(), area.height(),
+                              area.offsetX, area.offsetY}) {
         areaList->SetItemText(row, column++, cellText(value));
+    }
+}
+
+void CTolvaneView_Button::DropDrawnAreaRow() {
+    const UiResource* current = resource();
+    const int areas = current != nullptr ? static_cast<int>(current->areas.size()) : 0;
+    while (areaList->GetItemCount() > areas) {
+        areaList->DeleteItem(areaList->GetItemCount() - 1);
     }
 }
 
@@ -269,9 +298,9 @@ void CTolvaneView_Button::OnEditArea() {
         resource()->areas[position] == dialog.workingArea) {
         return;
     }
-    change(IDS_STEP_EDIT_AREA, AreaChange::replaced(resourceIndex(), position,
-                                                    resource()->areas[position],
-                                                    dialog.workingArea));
+    change(IDS_STEP_EDIT_AREA,
+           AreaChange::replaced(resourceIndex(), position, resource()->areas[position],
+                                dialog.workingArea));
     RefillAreaList();
 }
 

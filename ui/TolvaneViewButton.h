@@ -39,8 +39,12 @@ public:
     // nudges of one area (merging) is one step.
     void ChangeAreaOnCanvas(int nameId, std::unique_ptr<LibraryChange> step, ShownResource rows,
                             LibraryHistory::Typing merging = LibraryHistory::Typing::None);
-    // Shows area's edges, width and height in row of the list, while a gesture changes them.
+    // Shows area's edges, size and offsets in row of the list, while a gesture changes them.
+    // An area being drawn shows in a provisional row after the last one, added by the first
+    // call for that row and dropped by DropDrawnAreaRow.
     void ShowAreaEdges(int row, const ResourceArea& area);
+    // Drops the provisional row of an area being drawn, if the list shows one.
+    void DropDrawnAreaRow();
     // Whether window is a one-line text edit.
     static bool IsEditControl(const QWidget* window);
 

@@ -3,6 +3,8 @@
 // undo gives the library's bytes back exactly.
 #include <QComboBox>
 #include <QStatusBar>
+#include <QWheelEvent>
+#include <functional>
 
 #include "CanvasFixture.h"
 #include "framework/StandardIds.h"
@@ -113,35 +115,97 @@ TEST_F(CanvasTest, MovingKeepsTheSizeAndEachHandleResizesItsOwnEdges) {
             steps().clear();
         }
     }
+
+    // Zooming with the wheel during a move leaves the area under the pointer.
+    zoomTo(1.0);
+    areaList().SelectItem(0);
+    const QPoint grab = at({16.5, 16.5});
+    QTest::mousePress(&canvas(), Qt::LeftButton, {}, grab);
+    QTest::mouseMove(&canvas(), grab + QPoint(20, 20));
+    QWheelEvent wheel(grab + QPoint(20, 20), canvas().mapToGlobal(grab + QPoint(20, 20)), {},
+                      {0, 120}, Qt::LeftButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&canvas(), &wheel);
+    ASSERT_GT(canvas().zoom(), 1.0);
+    QTest::mouseEvent(QTest::MouseMove, &canvas(), Qt::NoButton, Qt::ControlModifier,
+                      at({22.5, 14.5}));
+    QTest::mouseRelease(&canvas(), Qt::LeftButton, Qt::ControlModifier, at({22.5, 14.5}));
+    EXPECT_EQ(edges(0), (EdgeRect{10, 2, 34, 26}));
 }
 
 TEST_F(CanvasTest, EscapeAndTheRightButtonCancelWithoutAStepAndPanningChangesNothing) {
     zoomTo(1.0);
-    areaList().SelectItem(0);
-    canvas().setFocus();
-    // Drawing, then Esc.
-    QTest::mousePress(&canvas(), Qt::LeftButton, {}, at({44, 44}));
-    QTest::mouseMove(&canvas(), at({54, 54}));
-    ASSERT_TRUE(canvas().liveRect());
-    QTest::keyClick(&canvas(), Qt::Key_Escape);
-    QTest::mouseRelease(&canvas(), Qt::LeftButton, {}, at({54, 54}));
-    // Moving, then the right button; meanwhile the list row and the composed button follow.
-    const QImage composed = frame().preview()->panel()->compositionView()->composition();
-    QTest::mousePress(&canvas(), Qt::LeftButton, {}, at({16, 16}));
-    QTest::mouseMove(&canvas(), at({40, 40}));  // over the opaque box
-    ASSERT_TRUE(canvas().liveRect());
-    EXPECT_EQ(areaList().GetItemText(0, 1), QStringLiteral("28.0"));
-    EXPECT_NE(frame().preview()->panel()->compositionView()->composition(), composed);
-    EXPECT_TRUE(
-        frame().preview()->panel()->caption().endsWith(QStringLiteral("Bereich 0: +24, +24")))
-        << frame().preview()->panel()->caption().toStdString();
-    QTest::mousePress(&canvas(), Qt::RightButton, {}, at({40, 40}));
-    QTest::mouseRelease(&canvas(), Qt::RightButton, {}, at({40, 40}));
-    QTest::mouseRelease(&canvas(), Qt::LeftButton, {}, at({40, 40}));
-    EXPECT_FALSE(canvas().liveRect());
-    EXPECT_EQ(areaList().GetItemText(0, 1), QStringLiteral("4.0"));
-    EXPECT_EQ(frame().preview()->panel()->compositionView()->composition(), composed);
-    EXPECT_FALSE(frame().preview()->panel()->caption().contains(QStringLiteral("+24")));
+    PreviewPanel& panel = *frame().preview()->panel();
+    PiecePlacementView& pieces = *panel.compositionView();
+    const QImage composed = pieces.composition();
+    // Each gesture is pressed and moved on its view (the points fixed: each view keeps its
+    // scale), checked while it runs, cancelled there, and its left button released.
+    struct Gesture {
+        const char* name;
+        QWidget* view;
+        QPoint press, moveTo;
+        std::function<void()> whileRunning;
+    };
+    const auto piecePoint = [&pieces](QPointF button) {
+        return (QPointF(pieces.shownOrigin()) + button * pieces.shownScale()).toPoint();
+    };
+    const Gesture gestures[] = {
+        // A new area shows in a provisional last row of the list, the selection left alone.
+        {"draw", &canvas(), at({31, 42}), at({36, 48}),
+         [&] {
+             const std::optional<EdgeRect> live = canvas().liveRect();
+             ASSERT_TRUE(live);
+             ASSERT_EQ(areaList().GetItemCount(), 5);
+             EXPECT_EQ(areaList().GetItemText(4, 0), QStringLiteral("4"));
+             EXPECT_EQ(areaList().GetItemText(4, 3), QString::number(live->x2, 'f', 1));
+             EXPECT_EQ(areaList().GetItemText(4, 6), QString::number(live->height(), 'f', 1));
+             EXPECT_EQ(areaList().GetItemText(4, 9), QStringLiteral("sheet.png"));
+             EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
+             EXPECT_NE(pieces.composition(), composed);
+         }},
+        // The moved area's row, the composed button and the caption follow.
+        {"move", &canvas(), at({16, 16}), at({40, 40}),
+         [&] {
+             ASSERT_TRUE(canvas().liveRect());
+             EXPECT_EQ(areaList().GetItemText(0, 1), QStringLiteral("28.0"));
+             EXPECT_EQ(areaList().GetItemCount(), 4);
+             EXPECT_NE(pieces.composition(), composed);
+             EXPECT_TRUE(panel.caption().endsWith(QStringLiteral("Bereich 0: +24, +24")))
+                 << panel.caption().toStdString();
+         }},
+        // The placed area's row follows.
+        {"piece", &pieces, piecePoint({2.5, 2.5}), piecePoint({9.5, 6.5}),
+         [&] {
+             EXPECT_EQ(areaList().GetItemText(0, 7), QStringLiteral("7.0"));
+             EXPECT_EQ(areaList().GetItemText(0, 8), QStringLiteral("4.0"));
+         }},
+    };
+    for (const Gesture& gesture : gestures) {
+        for (const bool escape : {true, false}) {
+            SCOPED_TRACE(testing::Message() << gesture.name << (escape ? " Esc" : " right"));
+            areaList().SelectItem(0);
+            gesture.view->setFocus();
+            QTest::mousePress(gesture.view, Qt::LeftButton, {}, gesture.press);
+            QTest::mouseMove(gesture.view, gesture.press + QPoint(20, 20));
+            QTest::mouseMove(gesture.view, gesture.moveTo);
+            gesture.whileRunning();
+            if (escape) {
+                QTest::keyClick(gesture.view, Qt::Key_Escape);
+            } else {
+                QTest::mousePress(gesture.view, Qt::RightButton, {}, gesture.moveTo);
+                QTest::mouseRelease(gesture.view, Qt::RightButton, {}, gesture.moveTo);
+            }
+            QTest::mouseRelease(gesture.view, Qt::LeftButton, {}, gesture.moveTo);
+            EXPECT_FALSE(canvas().liveRect());
+            EXPECT_EQ(areaList().GetItemCount(), 4);
+            EXPECT_EQ(areaList().GetItemText(0, 1), QStringLiteral("4.0"));
+            EXPECT_EQ(areaList().GetItemText(0, 7), QStringLiteral("0.0"));
+            EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
+            EXPECT_EQ(pieces.composition(), composed);
+            EXPECT_FALSE(panel.caption().contains(QStringLiteral("Bereich 0:")));
+            EXPECT_EQ(steps().count(), 0);
+            EXPECT_EQ(bytes(), original);
+        }
+    }
 
     // The middle button, and the left one with Space held, move the picture instead.
     const QPointF before = canvas().viewFromTexture({0, 0});

@@ -150,6 +150,7 @@ void AreaCanvas::mousePressEvent(QMouseEvent* event) {
     }
     const QPointF at = textureAt(event->position());
     pressPoint = event->position();
+    pressTexture = at;
     pressPixel = QPoint(PixelUnder(event->position().x(), viewOrigin().x(), zoom()),
                         PixelUnder(event->position().y(), viewOrigin().y(), zoom()));
     mode = Mode::Pressed;
@@ -185,8 +186,8 @@ void AreaCanvas::mouseMoveEvent(QMouseEvent* event) {
 void AreaCanvas::follow(QPointF viewPoint, Qt::KeyboardModifiers modifiers) {
     const SnapTargets snap = snapTargets(modifiers & Qt::ControlModifier);
     const bool shift = modifiers & Qt::ShiftModifier;
-    const QPointF delta = (viewPoint - pressPoint) / zoom();
     const QPointF at = textureAt(viewPoint);
+    const QPointF delta = at - pressTexture;
     switch (mode) {
         case Mode::Drawing:
             current = CreatedRect(pressPixel.x(), pressPixel.y(), at.x(), at.y(), shift,

@@ -74,8 +74,9 @@ private:
 
     std::int32_t blendType = 1;
     Mode mode = Mode::None;
-    QPointF pressPoint;  // view
-    QPoint pressPixel;   // texture
+    QPointF pressPoint;    // view
+    QPointF pressTexture;  // texture, so that scrolling or zooming meanwhile moves nothing
+    QPoint pressPixel;     // texture
     Grip grip;
     int gestureRow = -1;
     EdgeRect startRect;

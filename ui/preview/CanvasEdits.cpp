@@ -6,13 +6,13 @@
 
 #include "document/AreaChange.h"
 #include "framework/ReportList.h"
-#include "ui/preview/AreaCanvas.h"
-#include "ui/preview/PiecePlacementView.h"
-#include "ui/preview/PreviewPanel.h"
 #include "ui/ResourceIds.h"
 #include "ui/TolvaneDoc.h"
 #include "ui/TolvaneView.h"
 #include "ui/TolvaneViewButton.h"
+#include "ui/preview/AreaCanvas.h"
+#include "ui/preview/PiecePlacementView.h"
+#include "ui/preview/PreviewPanel.h"
 
 namespace {
 
@@ -118,16 +118,45 @@ void placed(int row, int dx, int dy, bool nudge) {
         nudge ? LibraryHistory::Typing::PieceNudge : LibraryHistory::Typing::None);
 }
 
-// The list row and the composed button follow a gesture while it runs.
+// The list row and the composed button follow a gesture while it runs; an area being drawn
+// has a provisional row until the gesture ends.
 void following(PreviewPanel& panel, int row, std::optional<EdgeRect> rect) {
     panel.followGesture(row, rect);
     const std::optional<EditedResource> edited = editedResource();
-    if (!edited || row < 0 || static_cast<std::size_t>(row) >= edited->resource->areas.size()) {
+    if (!edited) {
+        return;
+    }
+    if (row < 0) {
+        if (!rect || panel.shownTexture() == nullptr) {
+            currentButtonView->DropDrawnAreaRow();
+            return;
+        }
+        ResourceArea drawing;
+        setEdges(drawing, *rect);
+        drawing.textureId = panel.shownTexture()->id;
+        currentButtonView->ShowAreaEdges(static_cast<int>(edited->resource->areas.size()), drawing);
+        return;
+    }
+    if (static_cast<std::size_t>(row) >= edited->resource->areas.size()) {
         return;
     }
     ResourceArea area = edited->resource->areas[static_cast<std::size_t>(row)];
     if (rect) {
         setEdges(area, *rect);
+    }
+    currentButtonView->ShowAreaEdges(row, area);
+}
+
+// The list row follows a piece while it is dragged.
+void placing(int row, std::optional<QPoint> delta) {
+    const std::optional<EditedResource> edited = editedResource();
+    if (!edited || row < 0 || static_cast<std::size_t>(row) >= edited->resource->areas.size()) {
+        return;
+    }
+    ResourceArea area = edited->resource->areas[static_cast<std::size_t>(row)];
+    if (delta) {
+        area.offsetX += static_cast<float>(delta->x());
+        area.offsetY += static_cast<float>(delta->y());
     }
     currentButtonView->ShowAreaEdges(row, area);
 }
@@ -164,6 +193,7 @@ void ConnectCanvasEdits(PreviewPanel& panel, QMainWindow& frame) {
     QObject::connect(canvas, &AreaCanvas::areaOpenAsked, &panel, opened);
     QObject::connect(panel.compositionView(), &PiecePlacementView::piecePicked, &panel, picked);
     QObject::connect(panel.compositionView(), &PiecePlacementView::pieceMoved, &panel, placed);
+    QObject::connect(panel.compositionView(), &PiecePlacementView::pieceFollowing, &panel, placing);
     // A gesture's text is replaced at its next move; what a key reports stays a while.
     QObject::connect(canvas, &AreaCanvas::message, &frame, [&frame](const QString& text) {
         frame.statusBar()->showMessage(text, kMessageMilliseconds);

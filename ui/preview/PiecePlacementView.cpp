@@ -65,8 +65,7 @@ QPoint PiecePlacementView::dragDelta(QPointF viewPoint) const {
 
 void PiecePlacementView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton && dragged) {
-        dragged.reset();
-        update();
+        cancelDrag();
         return;
     }
     if (event->button() != Qt::LeftButton || composition().isNull()) {
@@ -94,7 +93,21 @@ void PiecePlacementView::mouseMoveEvent(QMouseEvent* event) {
                        QApplication::styleHints()->startDragDistance() / 2.0) {
         moving = true;
     }
+    if (moving) {
+        emit pieceFollowing(*dragged, dragDelta(pointer));
+    }
     update();
+}
+
+void PiecePlacementView::cancelDrag() {
+    const int row = *dragged;
+    const bool moved = moving;
+    dragged.reset();
+    moving = false;
+    update();
+    if (moved) {
+        emit pieceFollowing(row, std::nullopt);
+    }
 }
 
 void PiecePlacementView::mouseReleaseEvent(QMouseEvent* event) {
@@ -107,6 +120,9 @@ void PiecePlacementView::mouseReleaseEvent(QMouseEvent* event) {
     dragged.reset();
     moving = false;
     update();
+    if (moved) {
+        emit pieceFollowing(row, std::nullopt);
+    }
     if (moved && !delta.isNull()) {
         emit pieceMoved(row, delta.x(), delta.y(), false);
     }
@@ -130,8 +146,7 @@ void PiecePlacementView::keyPressEvent(QKeyEvent* event) {
             break;
         case Qt::Key_Escape:
             if (dragged) {
-                dragged.reset();
-                update();
+                cancelDrag();
                 return;
             }
             [[fallthrough]];

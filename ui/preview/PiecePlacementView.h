@@ -30,6 +30,8 @@ signals:
     void piecePicked(int row);
     // The piece of row moved by (dx, dy) button pixels; nudges of one piece come in a run.
     void pieceMoved(int row, int dx, int dy, bool nudge);
+    // While a drag runs, the whole button pixels the piece of row has moved; none when it ends.
+    void pieceFollowing(int row, std::optional<QPoint> delta);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -45,6 +47,8 @@ private:
     int pieceAt(QPointF viewPoint) const;
     // The whole button pixels the pointer moved since the press.
     QPoint dragDelta(QPointF viewPoint) const;
+    // Ends a drag without moving the piece.
+    void cancelDrag();
 
     QPoint origin;  // the button point of the picture's upper left pixel
     std::vector<Piece> shown;
