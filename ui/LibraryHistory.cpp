@@ -162,7 +162,10 @@ void LibraryHistory::show(int target) {
 
 namespace {
 
+// While a mouse button is held, a gesture on the preview may be under way that refers to the
+// library's areas by row; the library takes no step back or forward under it.
 void updateStepCommand(framework::CommandUI& ui, bool can, const QString& step, int promptId) {
+    can = can && QApplication::mouseButtons() == Qt::NoButton;
     ui.Enable(can);
     ui.SetPrompt(can ? framework::Resources::LoadString(promptId).arg(step)
                      : framework::commandPrompt(ui.id()));

@@ -42,6 +42,18 @@ TEST_F(CanvasTest, DrawingInEachDirectionCoversBothPixelsAsOneStep) {
             steps().clear();
         }
     }
+
+    // While a gesture runs, the library's undo waits: the gesture refers to its areas by row.
+    drag({44.5, 36.5}, {50.5, 46.5}, Qt::ControlModifier);
+    QTest::mousePress(&canvas(), Qt::LeftButton, Qt::ControlModifier, at({20.5, 20.5}));
+    QTest::mouseEvent(QTest::MouseMove, &canvas(), Qt::NoButton, Qt::ControlModifier,
+                      at({30.5, 30.5}));
+    frame().dispatch(framework::ID_EDIT_UNDO);
+    EXPECT_EQ(areas().size(), 5u);
+    QTest::mouseRelease(&canvas(), Qt::LeftButton, Qt::ControlModifier, at({30.5, 30.5}));
+    EXPECT_EQ(areas().size(), 6u);
+    EXPECT_EQ(edges(5), (EdgeRect{20, 20, 31, 31}));
+    EXPECT_EQ(steps().count(), 2);
 }
 
 TEST_F(CanvasTest, AClickSelectsTheSmallestAreaCyclesThroughTheStackAndFollowsTheList) {
