@@ -12,6 +12,7 @@
 #include <cstring>
 #include <new>
 #include <optional>
+#include <string_view>
 
 #include "persistence/MemoryStreams.h"
 #include "persistence/SystemCalls.h"
@@ -64,7 +65,7 @@ HRESULT readWholeFile(tsFileStream& stream, std::optional<std::uint64_t> size, s
 }
 
 // Writes contents in one call of the stream, or in calls of 4 GiB - 1 where it is larger.
-HRESULT writeWhole(tsOutputStream& stream, const std::string& contents) {
+HRESULT writeWhole(tsOutputStream& stream, std::string_view contents) {
     std::size_t done = 0;
     do {
         const auto size = static_cast<std::uint32_t>(
@@ -75,32 +76,6 @@ HRESULT writeWhole(tsOutputStream& stream, const std::string& contents) {
         done += size;
     } while (done < contents.size());
     return S_OK;
-}
-
-// Counts the bytes written to it.
-class ByteCounter : public tsOutputStream {
-public:
-    HRESULT write(const void*, std::uint32_t size) override {
-        total += size;
-        return S_OK;
-    }
-    std::uint64_t total = 0;
-};
-
-// The library as save writes it, into a buffer of its size made once. ERROR_FILE_TOO_LARGE
-// when memory cannot hold it.
-HRESULT savedBytes(const ResourceLibrary& library, std::string& bytes) {
-    ByteCounter counter;
-    library.save(counter);
-    MemoryOutputStream stream;
-    try {
-        stream.reserve(counter.total);
-    } catch (const std::bad_alloc&) {
-        return kTooLarge;
-    }
-    const HRESULT result = library.save(stream);
-    bytes = stream.take();
-    return result;
 }
 
 // A file name beside the target that no one else uses, created empty. The name is short
@@ -161,7 +136,7 @@ HRESULT replaceTarget(const std::string& temporary, const std::string& target) {
 
 // Writes target's new contents into a temporary file beside it and puts that in its place once
 // every write succeeded; a failure leaves target untouched and no temporary file behind.
-HRESULT replaceThroughTemporary(const std::string& target, const std::string& contents,
+HRESULT replaceThroughTemporary(const std::string& target, std::string_view contents,
                                 LibrarySaveFailure& failure) {
     std::string temporary;
     HRESULT result = makeSiblingTemporary(target, temporary);
@@ -270,12 +245,12 @@ HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
 }
 
 HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library) {
-    std::string bytes;
-    const HRESULT result = savedBytes(library, bytes);
-    return FAILED(result) ? result : saveFileSafely(path, bytes);
+    MemoryOutputStream bytes;
+    const HRESULT result = library.save(bytes);
+    return FAILED(result) ? result : saveFileSafely(path, bytes.view());
 }
 
-HRESULT saveFileSafely(const std::string& path, const std::string& contents) {
+HRESULT saveFileSafely(const std::string& path, std::string_view contents) {
     switch (pathKind(path)) {
         case PathKind::Folder:
             return kFolderResult;
@@ -311,10 +286,10 @@ HRESULT saveLibraryBackup(const std::string& path, const ResourceLibrary& librar
     }
     LibrarySaveFailure what = LibrarySaveFailure::Open;
     HRESULT result = hresultFromWin32(ERROR_ACCESS_DENIED);
-    std::string bytes;
-    if (found == BackupObstacle::None && SUCCEEDED(result = savedBytes(library, bytes))) {
+    MemoryOutputStream bytes;
+    if (found == BackupObstacle::None && SUCCEEDED(result = library.save(bytes))) {
         // The rename replaces whatever name stands at the path then, never what it points to.
-        result = replaceThroughTemporary(path, bytes, what);
+        result = replaceThroughTemporary(path, bytes.view(), what);
     }
     if (failure != nullptr) {
         *failure = what;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "library/uiresourcecontrol.h"
 #include "persistence/hresult.h"
@@ -42,7 +43,7 @@ HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
 HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library);
 
 // Writes contents to a file the way saveLibraryFile does.
-HRESULT saveFileSafely(const std::string& path, const std::string& contents);
+HRESULT saveFileSafely(const std::string& path, std::string_view contents);
 
 // Where a backup failed: the file could not be created, or not written in full.
 enum class LibrarySaveFailure { None, Open, Write };

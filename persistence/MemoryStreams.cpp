@@ -1,7 +1,7 @@
 #include "persistence/MemoryStreams.h"
 
+#include <algorithm>
 #include <cstring>
-#include <new>
 
 #include "persistence/trace.h"
 
@@ -10,7 +10,7 @@ namespace {
 constexpr const char* kSource = "persistence\\MemoryStreams.cpp";
 constexpr int kReadLine = 29;
 constexpr int kSkipLine = 45;
-constexpr int kWriteLine = 54;
+constexpr int kWriteLine = 57;
 
 }  // namespace
 
@@ -47,12 +47,23 @@ HRESULT MemoryInputStream::skip(std::int32_t count, std::uint32_t reserved) {
 }
 
 HRESULT MemoryOutputStream::write(const void* buffer, std::uint32_t size) {
-    try {
-        bytes.append(static_cast<const char*>(buffer), size);
-    } catch (const std::bad_alloc&) {
-        const HRESULT result = hresultFromWin32(ERROR_FILE_TOO_LARGE);
-        ASSERT_HRESULT(result, kSource, kWriteLine);
-        return result;
+    if (capacity - length < size) {
+        constexpr std::size_t kFirstCapacity = 4096;
+        const std::size_t needed = length + size;
+        const std::size_t grown = std::max({needed, capacity * 2, kFirstCapacity});
+        char* const block = static_cast<char*>(std::realloc(bytes.get(), grown));
+        if (block == nullptr) {
+            const HRESULT result = hresultFromWin32(ERROR_FILE_TOO_LARGE);
+            ASSERT_HRESULT(result, kSource, kWriteLine);
+            return result;
+        }
+        static_cast<void>(bytes.release());
+        bytes.reset(block);
+        capacity = grown;
+    }
+    if (size > 0) {
+        std::memcpy(bytes.get() + length, buffer, size);
+        length += size;
     }
     return S_OK;
 }

@@ -2,7 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "persistence/tsStream.h"
 
@@ -32,17 +35,23 @@ private:
 };
 
 // Appends what is written to a buffer; a write fails only when memory runs out
-// (ERROR_FILE_TOO_LARGE), and then leaves the buffer as it was.
+// (ERROR_FILE_TOO_LARGE), and then leaves the buffer as it was. The buffer grows with
+// realloc, which moves a large block's pages instead of copying them, so that a big library
+// is written into memory once, without a pass that measures it first.
 class MemoryOutputStream : public tsOutputStream {
 public:
     HRESULT write(const void* buffer, std::uint32_t size) override;
 
-    // Room for size bytes in all, made at once.
-    void reserve(std::size_t size) { bytes.reserve(size); }
-    const std::string& data() const { return bytes; }
-    std::string take() { return std::move(bytes); }
-    void clear() { bytes.clear(); }
+    // The bytes written, in place (valid until the next write) or as a copy.
+    std::string_view view() const { return {bytes.get(), length}; }
+    std::string data() const { return std::string(view()); }
+    void clear() { length = 0; }
 
 private:
-    std::string bytes;
+    struct Release {
+        void operator()(char* block) const { std::free(block); }
+    };
+    std::unique_ptr<char, Release> bytes;
+    std::size_t length = 0;
+    std::size_t capacity = 0;
 };
