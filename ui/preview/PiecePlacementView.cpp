@@ -117,12 +117,7 @@ void PiecePlacementView::mouseReleaseEvent(QMouseEvent* event) {
     const int row = *dragged;
     const QPoint delta = dragDelta(event->position());
     const bool moved = moving;
-    dragged.reset();
-    moving = false;
-    update();
-    if (moved) {
-        emit pieceFollowing(row, std::nullopt);
-    }
+    cancelDrag();  // ends the drag's following; the release then makes the move
     if (moved && !delta.isNull()) {
         emit pieceMoved(row, delta.x(), delta.y(), false);
     }
