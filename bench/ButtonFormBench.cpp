@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "framework/ReportList.h"
-#include "ui/CoordinatesDlg.h"
 #include "ui/ResourceIds.h"
-#include "ui/TolvaneDoc.h"
-#include "ui/TolvaneView.h"
-#include "ui/TolvaneViewButton.h"
+#include "ui/dialogs/CoordinatesDlg.h"
+#include "ui/form/TolvaneViewButton.h"
+#include "ui/shell/TolvaneDoc.h"
+#include "ui/shell/TolvaneView.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 
 #include "bench/ScratchDirectory.h"
 #include "document/CanvasGeometry.h"
-#include "ui/preview/AreaCanvas.h"
-#include "ui/preview/PreviewPanel.h"
-#include "ui/preview/TextureCache.h"
+#include "ui/texture_editor/AreaCanvas.h"
+#include "ui/texture_editor/PreviewPanel.h"
+#include "ui/texture_editor/TextureCache.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QImage>
@@ -17,23 +18,22 @@
 #include <QSettings>
 #include <QTest>
 #include <fstream>
-#include <malloc.h>
 #include <memory>
 #include <string>
 
 #include "bench/ScratchDirectory.h"
 #include "framework/Dialog.h"
 #include "framework/ReportList.h"
-#include "ui/MainFrame.h"
-#include "ui/preview/PreviewDock.h"
 #include "ui/ResourceIds.h"
-#include "ui/TolvaneApp.h"
-#include "ui/TolvaneDoc.h"
-#include "ui/TolvaneView.h"
-#include "ui/preview/PreviewPanel.h"
-#include "ui/preview/PreviewScene.h"
-#include "ui/preview/TextureCache.h"
-#include "ui/TolvaneViewButton.h"
+#include "ui/form/TolvaneViewButton.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/shell/TolvaneApp.h"
+#include "ui/shell/TolvaneDoc.h"
+#include "ui/shell/TolvaneView.h"
+#include "ui/texture_editor/PreviewDock.h"
+#include "ui/texture_editor/PreviewPanel.h"
+#include "ui/texture_editor/PreviewScene.h"
+#include "ui/texture_editor/TextureCache.h"
 
 namespace {
 
@@ -237,8 +237,7 @@ public:
 
     // Paints the preview, as the screen would after a change.
     void paint() {
-        benchmark::DoNotOptimize(
-            qobject_cast<CMainFrame*>(editor.mainWindow())->preview()->grab());
+        benchmark::DoNotOptimize(qobject_cast<CMainFrame*>(editor.mainWindow())->preview()->grab());
     }
 
     PreviewFixture& preview;

@@ -5,11 +5,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QSettings>
 #include <cstdint>
-#include <malloc.h>
 #include <memory>
 
 #include "bench/GeneratedLibrary.h"
@@ -18,12 +18,12 @@
 #include "document/TextureTableChange.h"
 #include "framework/StandardIds.h"
 #include "library/LibraryFile.h"
-#include "ui/LibraryHistory.h"
-#include "ui/MainFrame.h"
 #include "ui/ResourceIds.h"
-#include "ui/TolvaneApp.h"
-#include "ui/TolvaneDoc.h"
-#include "ui/TolvaneView.h"
+#include "ui/history/LibraryHistory.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/shell/TolvaneApp.h"
+#include "ui/shell/TolvaneDoc.h"
+#include "ui/shell/TolvaneView.h"
 
 namespace {
 

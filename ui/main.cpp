@@ -2,9 +2,9 @@
 #include <QApplication>
 
 #include "framework/Resources.h"
-#include "ui/EditorCommandLine.h"
-#include "ui/InstanceChannel.h"
-#include "ui/TolvaneApp.h"
+#include "ui/shell/EditorCommandLine.h"
+#include "ui/shell/InstanceChannel.h"
+#include "ui/shell/TolvaneApp.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "document/LibraryBuilding.h"
 #include "framework/ReportList.h"
 #include "ui/ResourceIds.h"
-#include "ui/TolvaneViewButton.h"
+#include "ui/form/TolvaneViewButton.h"
 
 // The editor on a library of one button (id 5, "Knopf"), with the areas and textures a test
 // gives, and that button selected in the tree.
@@ -57,4 +57,3 @@ protected:
 
     ScriptedModalDialogs dialogs;
 };
-

@@ -9,7 +9,7 @@
 #include "framework/CommandRoute.h"
 #include "framework/FrameworkTexts.h"
 #include "framework/StandardIds.h"
-#include "ui/TolvaneViewBlank.h"
+#include "ui/shell/TolvaneViewBlank.h"
 
 namespace {
 
@@ -222,7 +222,8 @@ TEST_F(ButtonFormTest, ClipboardAndUndoFollowTheFocusedEdit) {
 
     // Outside the edits the clipboard commands are off, and undo takes the library's step.
     areaList().setFocus();
-    for (const int id : {framework::ID_EDIT_COPY, framework::ID_EDIT_CUT, framework::ID_EDIT_PASTE}) {
+    for (const int id :
+         {framework::ID_EDIT_COPY, framework::ID_EDIT_CUT, framework::ID_EDIT_PASTE}) {
         EXPECT_FALSE(enabled(frame(), id)) << id;
         EXPECT_FALSE(frame().dispatch(id)) << id;
     }

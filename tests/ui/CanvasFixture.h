@@ -8,11 +8,11 @@
 #include "EditorFixture.h"
 #include "framework/ReportList.h"
 #include "testing/MemoryStreams.h"
-#include "ui/preview/AreaCanvas.h"
-#include "ui/LibraryHistory.h"
-#include "ui/preview/PreviewDock.h"
-#include "ui/preview/PreviewPanel.h"
-#include "ui/TolvaneViewButton.h"
+#include "ui/form/TolvaneViewButton.h"
+#include "ui/history/LibraryHistory.h"
+#include "ui/texture_editor/AreaCanvas.h"
+#include "ui/texture_editor/PreviewDock.h"
+#include "ui/texture_editor/PreviewPanel.h"
 
 // clang-format off
 

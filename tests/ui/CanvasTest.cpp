@@ -8,7 +8,7 @@
 
 #include "CanvasFixture.h"
 #include "framework/StandardIds.h"
-#include "ui/preview/TextureView.h"
+#include "ui/texture_editor/TextureView.h"
 
 namespace {
 

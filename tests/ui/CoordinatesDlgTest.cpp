@@ -5,8 +5,8 @@
 #include "framework/ComboBox.h"
 #include "framework/FrameworkTexts.h"
 #include "framework/StandardIds.h"
-#include "ui/CoordinatesDlg.h"
-#include "ui/TolvaneViewBlank.h"
+#include "ui/dialogs/CoordinatesDlg.h"
+#include "ui/shell/TolvaneViewBlank.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <QTreeWidgetItem>
 #include <memory>
 
-#include "ui/TolvaneDoc.h"
 #include "framework/SplitterWindow.h"
 #include "support/LibraryBytes.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TemporaryFolder.h"
-#include "ui/MainFrame.h"
-#include "ui/TolvaneApp.h"
-#include "ui/TolvaneView.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/shell/TolvaneApp.h"
+#include "ui/shell/TolvaneDoc.h"
+#include "ui/shell/TolvaneView.h"
 
 // The whole editor brought up as the program does, with its settings in a temporary folder.
 class EditorTest : public ::testing::Test {

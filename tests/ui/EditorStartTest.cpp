@@ -8,8 +8,8 @@
 
 #include "EditorFixture.h"
 #include "framework/StandardIds.h"
-#include "ui/AboutDlg.h"
-#include "ui/InstanceChannel.h"
+#include "ui/dialogs/AboutDlg.h"
+#include "ui/shell/InstanceChannel.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "framework/CommandRoute.h"
 #include "framework/StandardIds.h"
 #include "testing/MemoryStreams.h"
-#include "ui/HistoryDock.h"
-#include "ui/LibraryHistory.h"
-#include "ui/TolvaneViewBlank.h"
+#include "ui/history/HistoryDock.h"
+#include "ui/history/LibraryHistory.h"
+#include "ui/shell/TolvaneViewBlank.h"
 
 namespace {
 
@@ -248,7 +248,8 @@ TEST_F(HistoryTest, UndoInAnEditIsTheEditsOwnAndElsewhereTheLibrarys) {
     EXPECT_EQ(editMenuAction(0)->text(), QStringLiteral("&Rückgängig\tStrg+Z"));
     EXPECT_EQ(editMenuAction(1)->text(), QStringLiteral("&Wiederherstellen\tStrg+Y"));
     frame().updateCommandUI();
-    EXPECT_EQ(editMenuAction(0)->statusTip(), QStringLiteral("Macht die letzte Aktion rückgängig."));
+    EXPECT_EQ(editMenuAction(0)->statusTip(),
+              QStringLiteral("Macht die letzte Aktion rückgängig."));
 
     QTest::keyClick(&idEdit, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(idEdit.text(), QStringLiteral("5"));

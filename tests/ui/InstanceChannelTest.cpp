@@ -19,7 +19,7 @@
 #include <thread>
 
 #include "support/TemporaryFolder.h"
-#include "ui/InstanceChannel.h"
+#include "ui/shell/InstanceChannel.h"
 
 namespace {
 

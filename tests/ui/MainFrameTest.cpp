@@ -14,8 +14,8 @@
 #include "EditorFixture.h"
 #include "framework/PrintSupport.h"
 #include "framework/StandardIds.h"
-#include "ui/InstanceChannel.h"
 #include "ui/ResourceIds.h"
+#include "ui/shell/InstanceChannel.h"
 
 namespace {
 

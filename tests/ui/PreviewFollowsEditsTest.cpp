@@ -7,12 +7,12 @@
 #include "PreviewLibrary.h"
 #include "framework/ReportList.h"
 #include "framework/StandardIds.h"
-#include "ui/preview/CompositionView.h"
-#include "ui/preview/PreviewDock.h"
-#include "ui/preview/PreviewPanel.h"
 #include "ui/ResourceIds.h"
-#include "ui/preview/TextureView.h"
-#include "ui/TolvaneViewButton.h"
+#include "ui/form/TolvaneViewButton.h"
+#include "ui/texture_editor/CompositionView.h"
+#include "ui/texture_editor/PreviewDock.h"
+#include "ui/texture_editor/PreviewPanel.h"
+#include "ui/texture_editor/TextureView.h"
 
 namespace {
 

@@ -2,20 +2,20 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QWheelEvent>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <QWheelEvent>
 #include <cmath>
 #include <filesystem>
 
 #include "document/LibraryBuilding.h"
 #include "support/TemporaryFolder.h"
-#include "ui/preview/ButtonComposition.h"
-#include "ui/preview/CompositionView.h"
-#include "ui/preview/PreviewPanel.h"
-#include "ui/preview/TextureCache.h"
-#include "ui/preview/TextureView.h"
+#include "ui/texture_editor/ButtonComposition.h"
+#include "ui/texture_editor/CompositionView.h"
+#include "ui/texture_editor/PreviewPanel.h"
+#include "ui/texture_editor/TextureCache.h"
+#include "ui/texture_editor/TextureView.h"
 
 namespace {
 
@@ -174,17 +174,21 @@ TEST(ButtonComposition, BlendTypesMissingTexturesAndFarOffAreas) {
     const ButtonComposition composed =
         ComposeButton({base, light, solid, missing, farOff}, [&](std::int32_t id) {
             switch (id) {
-                case 0: return BlendTexture(red, 1);
-                case 2: return BlendTexture(grey, 2);
-                case 3: return BlendTexture(clear, 0);
-                default: return CompositionTexture{};
+                case 0:
+                    return BlendTexture(red, 1);
+                case 2:
+                    return BlendTexture(grey, 2);
+                case 3:
+                    return BlendTexture(clear, 0);
+                default:
+                    return CompositionTexture{};
             }
         });
 
     ASSERT_EQ(composed.image.size(), QSize(6, 8));
-    EXPECT_EQ(composed.image.pixelColor(3, 1), QColor(255, 100, 0));  // added to the red
+    EXPECT_EQ(composed.image.pixelColor(3, 1), QColor(255, 100, 0));     // added to the red
     EXPECT_EQ(composed.image.pixelColor(5, 1), QColor(0, 255, 0, 100));  // light on nothing
-    EXPECT_EQ(composed.image.pixelColor(1, 5), QColor(0, 0, 255));    // solid: alpha ignored
+    EXPECT_EQ(composed.image.pixelColor(1, 5), QColor(0, 0, 255));       // solid: alpha ignored
     EXPECT_EQ(composed.rowsWithoutTexture, std::vector<int>{3});
     EXPECT_TRUE(composed.outOfRange);
 }
@@ -213,9 +217,10 @@ TEST_F(PreviewPanelTest, SaysWhyATextureCannotBeShown) {
     const std::string small = saveTexture("klein.png", filled(16, 8, kRed));
 
     show({areaOf(0, 0, 4, 4)}, {texture(0, folder.file("fehlt.png"))});
-    EXPECT_TRUE(panel.notes().contains("„fehlt.png“ kann nicht geladen werden: "
-                                       "Datei nicht gefunden. Versucht: " +
-                                       QString::fromStdString(folder.file("fehlt.png"))))
+    EXPECT_TRUE(
+        panel.notes().contains("„fehlt.png“ kann nicht geladen werden: "
+                               "Datei nicht gefunden. Versucht: " +
+                               QString::fromStdString(folder.file("fehlt.png"))))
         << panel.notes().toStdString();
     EXPECT_TRUE(panel.textureView()->texture().isNull());
 

@@ -13,14 +13,14 @@
 #include "PreviewLibrary.h"
 #include "framework/ReportList.h"
 #include "framework/StandardIds.h"
-#include "ui/CoordinatesDlg.h"
-#include "ui/preview/CompositionView.h"
-#include "ui/preview/PreviewDock.h"
-#include "ui/preview/PreviewPanel.h"
 #include "ui/ResourceIds.h"
-#include "ui/preview/TextureCache.h"
-#include "ui/preview/TextureView.h"
-#include "ui/TolvaneViewButton.h"
+#include "ui/dialogs/CoordinatesDlg.h"
+#include "ui/form/TolvaneViewButton.h"
+#include "ui/texture_editor/CompositionView.h"
+#include "ui/texture_editor/PreviewDock.h"
+#include "ui/texture_editor/PreviewPanel.h"
+#include "ui/texture_editor/TextureCache.h"
+#include "ui/texture_editor/TextureView.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ void dragSeparator(QMainWindow& window, QDockWidget& dock, QPoint step) {
     const QRect panel = dock.geometry();
     const bool right = window.dockWidgetArea(&dock) == Qt::RightDockWidgetArea;
     const QPoint grip = right ? QPoint(panel.left() - 2, panel.center().y())
-                               : QPoint(panel.center().x(), panel.top() - 2);
+                              : QPoint(panel.center().x(), panel.top() - 2);
     QTest::mousePress(&window, Qt::LeftButton, {}, grip);
     for (const QPoint to : {grip + step / 2, grip + step}) {
         QTest::mouseMove(&window, to);

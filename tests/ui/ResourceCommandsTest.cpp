@@ -4,7 +4,7 @@
 #include "framework/CommandRoute.h"
 #include "framework/StandardIds.h"
 #include "ui/ResourceIds.h"
-#include "ui/TolvaneViewBlank.h"
+#include "ui/shell/TolvaneViewBlank.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include "support/TemporaryFolder.h"
 #include "testing/MemoryStreams.h"
 #include "ui/ResourceIds.h"
-#include "ui/TestResultsDlg.h"
-#include "ui/TolvaneDoc.h"
+#include "ui/dialogs/TestResultsDlg.h"
+#include "ui/shell/TolvaneDoc.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "EditorFixture.h"
 #include "framework/StandardIds.h"
-#include "ui/TolvaneViewBlank.h"
+#include "ui/shell/TolvaneViewBlank.h"
 
 namespace {
 

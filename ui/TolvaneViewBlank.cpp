@@ -1,5 +1,0 @@
-#include "ui/TolvaneViewBlank.h"
-
-#include "ui/ResourceIds.h"
-
-CTolvaneView_Blank::CTolvaneView_Blank() : FormView(IDD_BLANK_FORM) {}

@@ -1,0 +1,377 @@
+#include "ui/form/TolvaneViewButton.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPointer>
+#include <unordered_map>
+
+#include "document/AreaChange.h"
+#include "document/LibraryCheck.h"
+#include "document/ResourceChanges.h"
+#include "framework/CommandBars.h"
+#include "framework/DataExchange.h"
+#include "framework/MessageBox.h"
+#include "framework/ReportList.h"
+#include "framework/Resources.h"
+#include "framework/StandardIds.h"
+#include "framework/UpperCaseEdit.h"
+#include "ui/LibraryText.h"
+#include "ui/ResourceIds.h"
+#include "ui/dialogs/CoordinatesDlg.h"
+#include "ui/shell/TolvaneDoc.h"
+#include "ui/shell/TolvaneView.h"
+#include "ui/texture_editor/PreviewDock.h"
+
+CTolvaneView_Button* currentButtonView = nullptr;
+
+namespace {
+
+struct AreaColumn {
+    int titleId;
+    int widthPixels;
+};
+
+// The titles' string ids do not follow the column order.
+constexpr AreaColumn kAreaColumns[] = {
+    {IDS_AREA_NUMBER, 32},   {IDS_AREA_X1, 42},       {IDS_AREA_Y1, 42},
+    {IDS_AREA_X2, 42},       {IDS_AREA_Y2, 42},       {IDS_AREA_WIDTH, 42},
+    {IDS_AREA_HEIGHT, 42},   {IDS_AREA_OFFSET_X, 42}, {IDS_AREA_OFFSET_Y, 42},
+    {IDS_AREA_TEXTURE, 360},
+};
+
+const QString kEditWithoutSelection =
+    QStringLiteral("Wählen Sie erst einen Bereich aus den Sie bearbeiten wollen.");
+const QString kDeleteWithoutSelection =
+    QStringLiteral("Wählen Sie erst einen Bereich aus den Sie löschen wollen.");
+const QString kCopyWithoutSelection =
+    QStringLiteral("Wählen Sie erst einen Bereich aus den Sie kopieren wollen.");
+
+QString cellText(float value) {
+    return QString::asprintf("%.1f", static_cast<double>(value));
+}
+
+// The path of each texture id; of several textures with one id the last one counts.
+std::unordered_map<std::int32_t, QString> texturePaths(const ResourceLibrary& library) {
+    std::unordered_map<std::int32_t, QString> paths;
+    paths.reserve(library.textures.size());
+    for (const auto& texture : library.textures) {
+        paths[texture->id] = fromLibraryText(texture->path);
+    }
+    return paths;
+}
+
+QString pathOf(const std::unordered_map<std::int32_t, QString>& paths, std::int32_t textureId) {
+    const auto path = paths.find(textureId);
+    return path != paths.end() ? path->second : QString();
+}
+
+// The cells of the list's row number for area, its texture's path being path.
+QStringList areaCells(std::size_t number, const ResourceArea& area, const QString& path) {
+    QStringList cells{QString::number(number)};
+    for (const float value : {area.x1, area.y1, area.x2, area.y2, area.width(), area.height(),
+                              area.offsetX, area.offsetY}) {
+        cells << cellText(value);
+    }
+    cells << path;
+    return cells;
+}
+
+bool clipboardHasText() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasText();
+}
+
+void paste(QLineEdit* edit) {
+    if (auto* capitals = qobject_cast<framework::UpperCaseEdit*>(edit)) {
+        capitals->pasteRaised();
+    } else {
+        edit->paste();
+    }
+}
+
+}  // namespace
+
+CTolvaneView_Button::CTolvaneView_Button() : FormView(IDD_BUTTON_FORM) {
+    currentButtonView = this;
+    areaList = control<framework::ReportList>(IDC_AREA_LIST);
+
+    onClicked(IDC_NEW_AREA, [this] { OnNewArea(); });
+    onClicked(IDC_DELETE_AREA, [this] { OnDeleteArea(); });
+    onClicked(IDC_EDIT_AREA, [this] { OnEditArea(); });
+    onEditChange(IDC_RESOURCE_ID, [this] { OnChangeId(); });
+    onEditChange(IDC_IDENTIFIER, [this] { OnChangeIdentifier(); });
+    onClicked(IDC_COPY_AREA, [this] { OnCopyArea(); });
+
+    // Clipboard commands go to the focused edit, and only while one of the form's has the focus.
+    // Undo and redo do too; elsewhere they undo and redo the library's steps.
+    const auto enableCopyCut = [this](framework::CommandUI& ui) {
+        const QLineEdit* edit = focusedEdit();
+        ui.Enable(edit != nullptr && edit->hasSelectedText());
+    };
+    onUpdate(framework::ID_EDIT_COPY, enableCopyCut);
+    onUpdate(framework::ID_EDIT_CUT, enableCopyCut);
+    onUpdate(framework::ID_EDIT_PASTE, [this](framework::CommandUI& ui) {
+        ui.Enable(focusedEdit() != nullptr && clipboardHasText());
+    });
+    onUpdate(framework::ID_EDIT_UNDO, [this](framework::CommandUI& ui) {
+        if (const QLineEdit* edit = focusedEdit()) {
+            ui.Enable(edit->isUndoAvailable());
+            ui.SetPrompt(framework::commandPrompt(ui.id()));
+        } else {
+            currentDocument->OnUpdateUndo(ui);
+        }
+    });
+    onUpdate(framework::ID_EDIT_REDO, [this](framework::CommandUI& ui) {
+        if (const QLineEdit* edit = focusedEdit()) {
+            ui.Enable(edit->isRedoAvailable());
+            ui.SetPrompt(framework::commandPrompt(ui.id()));
+        } else {
+            currentDocument->OnUpdateRedo(ui);
+        }
+    });
+    onCommand(framework::ID_EDIT_COPY, [this] { focusedEdit()->copy(); });
+    onCommand(framework::ID_EDIT_CUT, [this] { focusedEdit()->cut(); });
+    onCommand(framework::ID_EDIT_PASTE, [this] { paste(focusedEdit()); });
+    onCommand(framework::ID_EDIT_UNDO, [this] {
+        if (QLineEdit* edit = focusedEdit()) {
+            edit->undo();
+        } else {
+            currentDocument->OnUndo();
+        }
+    });
+    onCommand(framework::ID_EDIT_REDO, [this] {
+        if (QLineEdit* edit = focusedEdit()) {
+            edit->redo();
+        } else {
+            currentDocument->OnRedo();
+        }
+    });
+}
+
+CTolvaneView_Button::~CTolvaneView_Button() {
+    if (currentButtonView == this) {
+        currentButtonView = nullptr;
+    }
+}
+
+bool CTolvaneView_Button::IsEditControl(const QWidget* window) {
+    return qobject_cast<const QLineEdit*>(window) != nullptr;
+}
+
+QLineEdit* CTolvaneView_Button::focusedEdit() const {
+    QWidget* focus = QApplication::focusWidget();
+    return IsEditControl(focus) && page()->isAncestorOf(focus) ? static_cast<QLineEdit*>(focus)
+                                                               : nullptr;
+}
+
+void CTolvaneView_Button::DoDataExchange(framework::DataExchange& exchange) {
+    framework::DDX_Text(exchange, IDC_RESOURCE_ID, idValue);
+    framework::DDX_Text(exchange, IDC_IDENTIFIER, identifierText);
+}
+
+UiResource* CTolvaneView_Button::resource() const {
+    return currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr;
+}
+
+std::size_t CTolvaneView_Button::resourceIndex() const {
+    return static_cast<std::size_t>(currentDocument->IndexOf(resource()));
+}
+
+// Undone or redone, the step shows its resource again.
+void CTolvaneView_Button::change(int nameId, std::unique_ptr<LibraryChange> step,
+                                 LibraryHistory::Typing typing) {
+    const int index = currentDocument->IndexOf(resource());
+    currentDocument->history->perform(framework::Resources::LoadString(nameId), std::move(step),
+                                      {index, index}, typing);
+}
+
+void CTolvaneView_Button::ChangeAreaOnCanvas(int nameId, std::unique_ptr<LibraryChange> step,
+                                             ShownResource rows, LibraryHistory::Typing merging) {
+    const int index = currentDocument->IndexOf(resource());
+    rows.afterRedo = index;
+    rows.afterUndo = index;
+    currentDocument->history->perform(framework::Resources::LoadString(nameId), std::move(step),
+                                      rows, merging);
+    RefillAreaList();
+    areaList->SelectItem(rows.areaAfterRedo);
+    NotifyPreview();
+}
+
+void CTolvaneView_Button::OnInitialUpdate() {
+    FormView::OnInitialUpdate();
+    while (areaList->DeleteColumn(0)) {
+    }
+    for (const AreaColumn& column : kAreaColumns) {
+        areaList->InsertColumn(areaList->GetColumnCount(),
+                               framework::Resources::LoadString(column.titleId),
+                               column.widthPixels);
+    }
+}
+
+void CTolvaneView_Button::FillFromSelection() {
+    if (const UiResource* current = resource()) {
+        idValue = static_cast<std::uint32_t>(current->id);
+        identifierText = fromLibraryText(current->identifier);
+    }
+    RefillAreaList();
+    UpdateData(false);
+}
+
+void CTolvaneView_Button::RefillAreaList() {
+    areaList->DeleteAllItems();
+    const UiResource* current = resource();
+    if (current == nullptr || currentDocument == nullptr) {
+        return;
+    }
+    const auto paths = texturePaths(currentDocument->library);
+    for (std::size_t i = 0; i < current->areas.size(); ++i) {
+        const ResourceArea& area = current->areas[i];
+        areaList->InsertRow(static_cast<int>(i), areaCells(i, area, pathOf(paths, area.textureId)));
+    }
+}
+
+void CTolvaneView_Button::ShowAreaEdges(int row, const ResourceArea& area) {
+    const UiResource* current = resource();
+    if (current == nullptr || row < 0 || static_cast<std::size_t>(row) > current->areas.size()) {
+        return;
+    }
+    if (row == areaList->GetItemCount()) {
+        areaList->InsertRow(
+            row, areaCells(static_cast<std::size_t>(row), area,
+                           pathOf(texturePaths(currentDocument->library), area.textureId)));
+        areaList->scrollTo(areaList->model()->index(row, 0));
+        return;
+    }
+    int column = 1;  // after the number
+    for (const float value : {area.x1, area.y1, area.x2, area.y2, area.width(), area.height(),
+                              area.offsetX, area.offsetY}) {
+        areaList->SetItemText(row, column++, cellText(value));
+    }
+}
+
+void CTolvaneView_Button::DropDrawnAreaRow() {
+    const UiResource* current = resource();
+    const int areas = current != nullptr ? static_cast<int>(current->areas.size()) : 0;
+    while (areaList->GetItemCount() > areas) {
+        areaList->DeleteItem(areaList->GetItemCount() - 1);
+    }
+}
+
+int CTolvaneView_Button::SelectedAreaIndex() const {
+    return areaList->GetFirstSelectedItem();
+}
+
+// While the dialog runs, the library's records may be replaced (a file handed over from the
+// desktop is opened), which takes this form and the resource away; the area then goes nowhere.
+bool CTolvaneView_Button::runCoordinatesDialog(CCoordinatesDlg& dialog) {
+    const QPointer<QWidget> alive(this);
+    const UiResource* before = resource();
+    return dialog.DoModal() == framework::IDOK && alive != nullptr && resource() != nullptr &&
+           resource() == before;
+}
+
+void CTolvaneView_Button::OnNewArea() {
+    CCoordinatesDlg dialog;
+    const PreviewWorkingArea preview(dialog, -1);
+    if (!runCoordinatesDialog(dialog)) {
+        return;
+    }
+    change(IDS_STEP_NEW_AREA,
+           AreaChange::inserted(resourceIndex(), resource()->areas.size(), dialog.workingArea));
+    RefillAreaList();
+}
+
+void CTolvaneView_Button::OnEditArea() {
+    const int index = SelectedAreaIndex();
+    const UiResource* current = resource();
+    if (index == -1 || current == nullptr) {
+        framework::AfxMessageBox(kEditWithoutSelection);
+        return;
+    }
+    const auto position = static_cast<std::size_t>(index);
+    CCoordinatesDlg dialog;
+    dialog.workingArea = current->areas.at(position);
+    const PreviewWorkingArea preview(dialog, index);
+    if (!runCoordinatesDialog(dialog) || position >= resource()->areas.size() ||
+        resource()->areas[position] == dialog.workingArea) {
+        return;
+    }
+    change(IDS_STEP_EDIT_AREA,
+           AreaChange::replaced(resourceIndex(), position, resource()->areas[position],
+                                dialog.workingArea));
+    RefillAreaList();
+}
+
+void CTolvaneView_Button::OnDeleteArea() {
+    const int index = SelectedAreaIndex();
+    UiResource* current = resource();
+    if (index == -1 || current == nullptr) {
+        framework::AfxMessageBox(kDeleteWithoutSelection);
+        return;
+    }
+    const auto position = static_cast<std::size_t>(index);
+    change(IDS_STEP_DELETE_AREA,
+           AreaChange::removed(resourceIndex(), position, current->areas.at(position)));
+    RefillAreaList();
+}
+
+void CTolvaneView_Button::OnCopyArea() {
+    const int index = SelectedAreaIndex();
+    UiResource* current = resource();
+    if (index == -1 || current == nullptr) {
+        framework::AfxMessageBox(kCopyWithoutSelection);
+        return;
+    }
+    change(IDS_STEP_COPY_AREA,
+           AreaChange::inserted(resourceIndex(), current->areas.size(),
+                                current->areas.at(static_cast<std::size_t>(index))));
+    RefillAreaList();
+}
+
+// A text that is no unsigned number brings the framework's message and changes nothing.
+void CTolvaneView_Button::OnChangeId() {
+    if (!UpdateData(true)) {
+        return;
+    }
+    const UiResource* current = resource();
+    if (current == nullptr || current->id == static_cast<std::int32_t>(idValue)) {
+        return;
+    }
+    ResourceFields after = ResourceFields::of(*current);
+    after.id = static_cast<std::int32_t>(idValue);
+    change(IDS_STEP_CHANGE_ID,
+           std::make_unique<ResourceFieldsChange>(resourceIndex(), ResourceFields::of(*current),
+                                                  after),
+           LibraryHistory::Typing::Id);
+}
+
+// An emptied edit changes nothing; an invalid identifier is told and not taken, so the
+// library and the tree keep the last valid one while the edit keeps what was typed. A rejected
+// id is told first and does not hold the identifier back.
+void CTolvaneView_Button::OnChangeIdentifier() {
+    UpdateData(true);
+    if (identifierText.isEmpty()) {
+        return;
+    }
+    const std::string identifier = toLibraryText(identifierText);
+    if (!IsValidIdentifier(identifier)) {
+        framework::AfxMessageBox(framework::Resources::LoadString(IDS_INVALID_IDENTIFIER));
+        return;
+    }
+    const UiResource* current = resource();
+    if (current == nullptr || current->identifier == identifier) {
+        return;
+    }
+    ResourceFields after = ResourceFields::of(*current);
+    after.identifier = identifier;
+    change(IDS_STEP_CHANGE_IDENTIFIER,
+           std::make_unique<ResourceFieldsChange>(resourceIndex(), ResourceFields::of(*current),
+                                                  after),
+           LibraryHistory::Typing::Identifier);
+    if (currentTreeView != nullptr) {
+        currentTreeView->SetItemLabel(currentTreeView->itemOf(current),
+                                      fromLibraryText(current->identifier));
+    }
+}

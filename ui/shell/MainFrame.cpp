@@ -1,0 +1,216 @@
+#include "ui/shell/MainFrame.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include "framework/CommandBars.h"
+#include "framework/Document.h"
+#include "framework/Resources.h"
+#include "framework/SplitterWindow.h"
+#include "framework/StandardIds.h"
+#include "ui/ResourceIds.h"
+#include "ui/form/TolvaneViewButton.h"
+#include "ui/history/HistoryDock.h"
+#include "ui/history/LibraryHistory.h"
+#include "ui/shell/DockPlacement.h"
+#include "ui/shell/TolvaneApp.h"
+#include "ui/shell/TolvaneDoc.h"
+#include "ui/shell/TolvaneView.h"
+#include "ui/shell/TolvaneViewBlank.h"
+#include "ui/texture_editor/PreviewDock.h"
+
+namespace {
+
+constexpr int kTreeColumn = 0;
+constexpr int kFormColumn = 1;
+constexpr int kTreeWidth = 260;
+constexpr int kFormMinimumWidth = 80;  // of the right pane, beside the preview
+constexpr int kCapsLockPane = 59137;
+constexpr int kNumLockPane = 59138;
+constexpr int kScrollLockPane = 59139;
+
+}  // namespace
+
+CMainFrame::CMainFrame(framework::Document& document) : FrameWindow(document) {
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowIcon(QIcon(framework::Resources::path(QStringLiteral("icons/tolvane-32.png"))));
+    setAcceptDrops(true);
+    OnCreate();
+    OnCreateClient();
+    createPreview();
+    createHistory();
+    updateTitle();
+}
+
+void CMainFrame::OnCreate() {
+    recentPlaceholder = framework::loadMenu(*this, IDR_MAINFRAME, &fileMenu);
+    if (fileMenu != nullptr) {
+        connect(fileMenu, &QMenu::aboutToShow, this, &CMainFrame::updateRecentFiles);
+    }
+    framework::loadAccelerators(*this, IDR_MAINFRAME);
+
+    mainBar = framework::loadToolBar(*this, IDR_MAINFRAME, QStringLiteral("mainToolBar"));
+    resourceBar =
+        framework::loadToolBar(*this, IDR_RESOURCE_TOOLBAR, QStringLiteral("resourceToolBar"));
+    addToolBar(Qt::TopToolBarArea, mainBar);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, resourceBar);
+    createStatusBar();
+
+    // "Symbolleiste" shows and hides the main tool bar only; the resource bar keeps its state.
+    onCommand(framework::ID_VIEW_TOOLBAR, [this] { mainBar->setVisible(!mainBar->isVisible()); });
+    onUpdate(framework::ID_VIEW_TOOLBAR, [this](framework::CommandUI& ui) {
+        ui.SetCheck(!mainBar->isHidden());
+        ui.Enable();
+    });
+    onCommand(framework::ID_VIEW_STATUS_BAR,
+              [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
+    onUpdate(framework::ID_VIEW_STATUS_BAR, [this](framework::CommandUI& ui) {
+        ui.SetCheck(!statusBar()->isHidden());
+        ui.Enable();
+    });
+    onCommand(framework::ID_NEXT_PANE, [this] { moveFocusToPane(1); });
+    onCommand(framework::ID_PREV_PANE, [this] { moveFocusToPane(-1); });
+}
+
+void CMainFrame::createStatusBar() {
+    messagePane = new QLabel;
+    messagePane->setSizePolicy(QSizePolicy::Ignored,
+                               QSizePolicy::Preferred);  // a long text never widens the window
+    SetMessageText(QString());
+    statusBar()->addWidget(messagePane, 1);
+    // The lock states of the keyboard cannot be read here; the panes keep their place greyed.
+    for (const int pane : {kCapsLockPane, kNumLockPane, kScrollLockPane}) {
+        auto* label = new QLabel(framework::Resources::LoadString(pane));
+        label->setObjectName(QStringLiteral("pane%1").arg(pane));
+        label->setEnabled(false);
+        statusBar()->addPermanentWidget(label);
+    }
+}
+
+void CMainFrame::SetMessageText(const QString& text) {
+    messagePane->setText(
+        text.isEmpty() ? framework::Resources::LoadString(framework::AFX_IDS_IDLEMESSAGE) : text);
+}
+
+QString CMainFrame::messageText() const {
+    return messagePane->text();
+}
+
+// The preview beside the form follows the tree's selection and every change of the library.
+void CMainFrame::createPreview() {
+    previewDock = new CPreviewDock(*this);
+    // Right of the form at first; where, how wide and whether shown is the user's from then on.
+    RememberDockPlacement(*this, *previewDock, QStringLiteral("Preview"), Qt::RightDockWidgetArea,
+                          true);
+    // In a narrow window the preview yields before the tree does.
+    splitterWindow->setMinimumWidth(kTreeWidth + splitterWindow->handleWidth() + kFormMinimumWidth);
+    onCommand(ID_VIEW_PREVIEW, [this] { previewDock->setVisible(previewDock->isHidden()); });
+    onUpdate(ID_VIEW_PREVIEW, [this](framework::CommandUI& ui) {
+        ui.SetCheck(!previewDock->isHidden());
+        ui.Enable();
+    });
+    // Runs after the tree's own handler, which has replaced the form by then.
+    connect(currentTreeView, &QTreeWidget::itemSelectionChanged, previewDock,
+            &CPreviewDock::Refresh);
+    // Every change of the library marks the document modified, which the frame hears of.
+    connect(this, &FrameWindow::documentChanged, previewDock, &CPreviewDock::Refresh);
+}
+
+// The "Verlauf" panel, hidden until the user shows it.
+void CMainFrame::createHistory() {
+    historyDock = new CHistoryDock(*this, currentDocument->history->stack());
+    RememberDockPlacement(*this, *historyDock, QStringLiteral("History"), Qt::RightDockWidgetArea,
+                          false);
+    onCommand(ID_VIEW_HISTORY, [this] { historyDock->setVisible(historyDock->isHidden()); });
+    onUpdate(ID_VIEW_HISTORY, [this](framework::CommandUI& ui) {
+        ui.SetCheck(!historyDock->isHidden());
+        ui.Enable();
+    });
+}
+
+void CMainFrame::OnCreateClient() {
+    splitterWindow = new framework::SplitterWindow(2, this);
+    splitterWindow->setObjectName(QStringLiteral("splitter"));
+    splitterWindow->setColumnStretch(kTreeColumn, 0);
+    splitterWindow->setColumnStretch(kFormColumn, 1);
+    setCentralWidget(splitterWindow);
+
+    auto* tree = new CTolvaneView;
+    document().AddView(tree);
+    splitterWindow->CreateView(kTreeColumn, tree, kTreeWidth);
+    auto* blank = new CTolvaneView_Blank;
+    document().AddView(blank);
+    splitterWindow->CreateView(kFormColumn, blank);
+    SetActiveView(tree);
+}
+
+void CMainFrame::SwitchRightPane(int kind) {
+    if (GetActiveView() == splitterWindow->GetPane(kFormColumn)) {
+        SetActiveView(splitterWindow->GetPane(kTreeColumn));
+    }
+    splitterWindow->DeleteView(kFormColumn);
+    framework::View* form = nullptr;
+    if (kind == 0) {
+        form = new CTolvaneView_Button;
+    } else {
+        form = new CTolvaneView_Blank;
+    }
+    document().AddView(form);
+    splitterWindow->CreateView(kFormColumn, form);
+    form->OnInitialUpdate();
+    if (kind == 0 && currentButtonView != nullptr) {
+        currentButtonView->FillFromSelection();
+    }
+}
+
+void CMainFrame::moveFocusToPane(int step) {
+    framework::View* active = GetActiveView();
+    const int current = active == splitterWindow->GetPane(kFormColumn) ? kFormColumn : kTreeColumn;
+    const int next = (current + step + 2) % 2;
+    if (framework::View* view = splitterWindow->GetPane(next)) {
+        view->widget()->setFocus(Qt::OtherFocusReason);
+        SetActiveView(view);
+    }
+}
+
+void CMainFrame::updateRecentFiles() {
+    if (auto* app = CTolvaneApp::instance(); app != nullptr && recentPlaceholder != nullptr) {
+        app->recentFiles().updateMenu(fileMenu, recentPlaceholder, framework::ID_FILE_MRU_FIRST,
+                                      [this](int id) { dispatch(id); });
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!document().SaveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (auto* app = CTolvaneApp::instance()) {
+        app->frameClosed();
+    }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+// Of several files dropped at once, the first is opened.
+void CMainFrame::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            activateWindow();
+            framework::Application::instance()->OpenDocumentFile(url.toLocalFile());
+            return;
+        }
+    }
+}

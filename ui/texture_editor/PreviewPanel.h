@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+#include "ui/texture_editor/AreaCanvas.h"
+#include "ui/texture_editor/PiecePlacementView.h"
+#include "ui/texture_editor/PreviewScene.h"
+
+class QComboBox;
+class QLabel;
+class TextureCache;
+
+// The content of the "Vorschau" panel: the texture of the shown area (or the one chosen in
+// its "Textur:" list) with every area of the scene that uses it, and the button composed of
+// all its areas. What cannot be shown is said in a note: a texture that cannot be loaded
+// (with the files tried and why), or whose file is not the size or the format the texture
+// table gives.
+class PreviewPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    PreviewPanel(TextureCache& cache, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override { return {280, 560}; }
+
+    void showScene(PreviewScene scene);
+    const PreviewScene& scene() const { return current; }
+
+    AreaCanvas* textureView() const { return texture; }
+    // The texture shown, or null.
+    const PreviewTexture* shownTexture() const { return shown; }
+    PiecePlacementView* compositionView() const { return composition; }
+    // The notes now shown, one a line; empty when there are none.
+    QString notes() const;
+    // While a gesture on the texture runs, the composed button shows area row (a new one on
+    // the shown texture when row is none of the scene's) with rect's edges and the caption
+    // says where it is; none ends that.
+    void followGesture(int row, std::optional<EdgeRect> rect);
+    // What the panel says about the shown texture and the pointer's pixel.
+    QString caption() const;
+    QString pointerText() const;
+
+signals:
+    // The user chose texture id in the "Textur:" list.
+    void textureChosen(std::int32_t id);
+
+private:
+    // Draws the scene again, with the textures as they are on disk now.
+    void render();
+    void showTextureChoices();
+    void showTexture(QStringList& notes);
+    void showComposition(const std::vector<ResourceArea>& areas, QStringList& notes);
+    void showPointer(std::optional<QPoint> pixel);
+    void showZoom(double zoom);
+
+    TextureCache& cache;
+    PreviewScene current;
+    QLabel* captionLabel = nullptr;
+    QLabel* notesLabel = nullptr;
+    QLabel* zoomLabel = nullptr;
+    QLabel* pointerLabel = nullptr;
+    QComboBox* textureChooser = nullptr;
+    QString renderedCaption;  // as the scene has it, without a running gesture
+    std::vector<std::pair<std::int32_t, std::string>> shownChoices;
+    AreaCanvas* texture = nullptr;
+    const PreviewTexture* shown = nullptr;  // in current
+    PiecePlacementView* composition = nullptr;
+};
