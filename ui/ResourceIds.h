@@ -11,8 +11,9 @@ inline constexpr int ID_PROJECT_SETTINGS = 32776;
 inline constexpr int ID_NEW_RESOURCE = 32777;
 inline constexpr int ID_COPY_RESOURCE = 32779;
 inline constexpr int ID_DELETE_RESOURCE = 32780;
-inline constexpr int ID_VIEW_PREVIEW = 32781;  // shows and hides the "Vorschau" panel
-inline constexpr int ID_VIEW_HISTORY = 32782;  // shows and hides the "Verlauf" panel
+inline constexpr int ID_VIEW_PREVIEW = 32781;            // shows and hides the "Vorschau" panel
+inline constexpr int ID_VIEW_HISTORY = 32782;            // shows and hides the "Verlauf" panel
+inline constexpr int ID_VIEW_RESET_ARRANGEMENT = 32783;  // the window's default arrangement
 
 // Strings.
 inline constexpr int IDR_MAINFRAME = 128;  // the document string, menu, accelerators, tool bar
@@ -101,11 +102,6 @@ inline constexpr int IDC_PROJECT_RESOURCE_PATH = 1016;
 
 // Every template the editor asks for; a test checks that the resource data has each.
 inline constexpr int kDialogTemplateIds[] = {
-    IDD_ABOUTBOX,
-    IDD_TEST_RESULTS,
-    IDD_BLANK_FORM,
-    IDD_BUTTON_FORM,
-    IDD_COORDINATES,
-    IDD_TEXTURE_LIBRARY,
-    IDD_PROJECT_SETTINGS,
+    IDD_ABOUTBOX,    IDD_TEST_RESULTS,    IDD_BLANK_FORM,       IDD_BUTTON_FORM,
+    IDD_COORDINATES, IDD_TEXTURE_LIBRARY, IDD_PROJECT_SETTINGS,
 };
