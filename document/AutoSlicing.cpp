@@ -124,8 +124,9 @@ std::optional<SliceCandidates> AutoSliceCandidates(const TexturePixels& texture,
                                                    std::stop_token stop) {
     if (blendType == 0) {
         return RefusedSlice(
-            "Eine Textur vom Typ Solid zeigt jedes Pixel: automatisch zerlegen lässt sich nur "
-            "eine Textur vom Typ Transparent oder Transparent Additive. Im Raster zerlegen geht.",
+            "Automatisch zerlegen lassen sich nur Texturen vom Typ Transparent oder Transparent "
+            "Additive; eine Textur vom Typ Solid zeigt jedes Pixel. Sie lässt sich im Raster "
+            "zerlegen.",
             true);
     }
     if (std::string problem = settingsProblem(settings); !problem.empty()) {
@@ -144,7 +145,7 @@ std::optional<SliceCandidates> AutoSliceCandidates(const TexturePixels& texture,
         everyPixelShows(texture, rule)) {
         return RefusedSlice(
             "Jedes Pixel der Textur ist sichtbar: es gibt keine Lücken, an denen sie sich "
-            "zerlegen ließe. Im Raster zerlegen geht.",
+            "zerlegen ließe. Sie lässt sich im Raster zerlegen.",
             true);
     }
     const std::size_t islandCount = islands->size();

@@ -25,6 +25,11 @@ std::string pixels(long long count) {
     return GermanNumber(static_cast<std::size_t>(count)) + " Pixel";
 }
 
+// After "von": "von 1 Pixel", "von 30 Pixeln".
+std::string ofPixels(long long count) {
+    return pixels(count) + (count == 1 ? "" : "n");
+}
+
 // One axis of the grid: cells along size pixels.
 Axis layOutAxis(bool byCount, int cell, int count, int offset, int spacing, int size,
                 const AxisNames& names) {
@@ -49,7 +54,7 @@ Axis layOutAxis(bool byCount, int cell, int count, int offset, int spacing, int 
     const long long room = static_cast<long long>(size) - offset;
     const std::string roomText =
         offset == 0 ? " (" + pixels(size) + ")."
-                    : ": ab dem Versatz von " + pixels(offset) + " bleiben " + pixels(room) + ".";
+                    : ": ab dem Versatz von " + ofPixels(offset) + " bleiben " + pixels(room) + ".";
     if (!byCount) {
         if (cell > room) {
             return {0, 0,
@@ -67,7 +72,7 @@ Axis layOutAxis(bool byCount, int cell, int count, int offset, int spacing, int 
     const long long cellRoom = room - static_cast<long long>(count - 1) * spacing;
     if (cellRoom < count) {
         return {0, 0,
-                "Der Abstand " + letter + " von " + pixels(spacing) + " lässt für " +
+                "Der Abstand " + letter + " von " + ofPixels(spacing) + " lässt für " +
                     GermanNumber(static_cast<std::size_t>(count)) + " " + names.many +
                     " keine ganze Zelle."};
     }

@@ -34,5 +34,7 @@ std::optional<std::vector<PixelRect>> FindIslands(const TexturePixels& texture, 
                                                   std::stop_token stop = {});
 
 // The bounding box of the island under pixel (x, y), by the same rule; none when that pixel
-// is outside the texture or does not show. What a double click on a piece cuts out.
+// is outside the texture or does not show. What a double click on a piece cuts out. On a
+// Solid texture every pixel shows, so the island is the whole texture. Reads the rows from
+// the top until the island is complete.
 std::optional<PixelRect> IslandAt(const TexturePixels& texture, ShowRule rule, int x, int y);

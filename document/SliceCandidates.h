@@ -7,7 +7,22 @@
 #include "document/CanvasGeometry.h"
 
 // What slicing a texture sheet proposes, shared by its two ways (a grid and the islands of
-// shown pixels), by the editor's panels and by `tolvane-cli slice`.
+// shown pixels), by the editor's panels and by `tolvane-cli slice`, so that both cut the same
+// areas from the same picture. The way through it:
+//
+// 1. The picture: premultiplied ARGB pixels (PremultipliedTexture.h). The editor hands the
+//    texture cache's QImage::Format_ARGB32_Premultiplied picture as it is ({bits, width,
+//    height, bytesPerLine / 4}); the command line premultiplies the decoder's pixels.
+// 2. The candidates: GridCandidates (GridSlicing.h) or AutoSliceCandidates (AutoSlicing.h),
+//    again after every change of a field. They read only the pixels and take a stop token,
+//    so a panel may run them on a worker thread (keeping the picture alive meanwhile) and
+//    stop a run that a newer change made stale; a stopped run gives no result. A refusal
+//    carries the message the panel shows instead of the count.
+// 3. The plan: PlanSlice (SliceApplication.h) with "Vorhandene Bereiche:", which says what
+//    is left out or replaced, which rows the new areas get, and holds the one step "Textur
+//    zerlegen" for the history; without a step there is nothing to apply.
+// 4. One piece: IslandAt (IslandFinding.h) gives the box of the island under a pixel
+//    ("Bereich aus Insel"); SlicedArea makes the area, AreaChange::inserted the step.
 
 // A rectangle of whole texture pixels: x1 up to but not including x2, y1 up to but not
 // including y2, as areas cover pixels.

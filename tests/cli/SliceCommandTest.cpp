@@ -201,9 +201,9 @@ TEST_F(SliceCommand, RefusalsLeaveTheLibraryAsItWas) {
              {{"--texture", "7", "--auto"}, 1, lib + "keine Textur mit der Id 7"},
              {{"--texture", "1", "--auto"},
               1,
-              "tolvane-cli: solid.tga: Eine Textur vom Typ Solid zeigt jedes Pixel: automatisch "
-              "zerlegen lässt sich nur eine Textur vom Typ Transparent oder Transparent Additive. "
-              "Im Raster zerlegen geht."},
+              "tolvane-cli: solid.tga: Automatisch zerlegen lassen sich nur Texturen vom Typ "
+              "Transparent oder Transparent Additive; eine Textur vom Typ Solid zeigt jedes "
+              "Pixel. Sie lässt sich im Raster zerlegen."},
              {{"--texture", "0", "--grid", "49x8"},
               1,
               "tolvane-cli: sheet.tga: Die Zellen sind breiter als die Textur (48 Pixel)."},

@@ -73,10 +73,11 @@ TEST(GridSlicingTest, SettingsWithoutAWholeCellSayWhy) {
              {wideOffset, "Der Versatz X liegt außerhalb der Textur (64 Pixel breit)."},
              {bySize(65), "Die Zellen sind breiter als die Textur (64 Pixel)."},
              {bySize(40, 30),
-              "Die Zellen sind breiter als die Textur: ab dem Versatz von 30 Pixel bleiben 34 "
+              "Die Zellen sind breiter als die Textur: ab dem Versatz von 30 Pixeln bleiben 34 "
               "Pixel."},
              {byCount(65), "65 Spalten passen nicht in die Textur (64 Pixel)."},
-             {byCount(8, 0, 9), "Der Abstand X von 9 Pixel lässt für 8 Spalten keine ganze Zelle."},
+             {byCount(8, 0, 9),
+              "Der Abstand X von 9 Pixeln lässt für 8 Spalten keine ganze Zelle."},
          }) {
         const GridLayout layout = LayOutGrid(c.settings, 64, 64);
         EXPECT_EQ(layout.message, c.message);

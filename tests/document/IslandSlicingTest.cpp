@@ -135,7 +135,7 @@ TEST(IslandSlicingTest, SheetsWithNothingToCutAreRefused) {
     EXPECT_TRUE(everything.offerGrid);
     EXPECT_EQ(everything.message,
               "Jedes Pixel der Textur ist sichtbar: es gibt keine Lücken, an denen sie sich "
-              "zerlegen ließe. Im Raster zerlegen geht.");
+              "zerlegen ließe. Sie lässt sich im Raster zerlegen.");
     // A frame around the whole sheet is one island, but one with a hole: it is cut.
     full.fill({1, 1, 15, 15}, 0);
     EXPECT_EQ(autoSlice(full, {}).rects, (std::vector<PixelRect>{{0, 0, 16, 16}}));
