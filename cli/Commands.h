@@ -30,5 +30,9 @@ int runInfo(const Arguments& arguments);
 int runResave(const Arguments& arguments);
 int runCheck(const Arguments& arguments);
 int runHeader(const Arguments& arguments);
+
+// Slicing a texture sheet into areas.
+int runSlice(const Arguments& arguments);
+
 int runDump(const Arguments& arguments);
 int runBuild(const Arguments& arguments);

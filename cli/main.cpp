@@ -17,6 +17,12 @@ constexpr std::array kCommands = {
             runCheck},
     Command{"header", "IN OUT", "schreibt die Header-Datei der Bibliothek IN nach OUT", 2,
             runHeader},
+
+    // Slicing a texture sheet: its options are listed by "slice --help".
+    Command{"slice", "LIB ...",
+            "zerlegt eine Textur in Bereiche einer Ressource (slice --help: die Optionen)",
+            kOneOrMore, runSlice},
+
     Command{"dump", "LIB [OUT]",
             "schreibt LIB als JSON nach OUT (ohne OUT oder mit -: Standardausgabe)", 1, runDump, 1},
     Command{"build", "JSON OUT",
@@ -34,9 +40,9 @@ void printUsage(std::ostream& out) {
     out << "  --help            zeigt diese Hilfe\n"
            "  --version         zeigt die Versionsnummer\n\n"
            "OUT \"-\" ist die Standardausgabe.\n"
-           "Exit-Status: 0 Erfolg, 1 Prüfung fand Fehler, 2 Datei nicht lesbar, nicht "
-           "schreibbar\n"
-           "             oder unvollständig, 64 falscher Aufruf.\n";
+           "Exit-Status: 0 Erfolg, 1 Prüfung fand Fehler oder slice legte keinen Bereich an,\n"
+           "             2 Datei nicht lesbar, nicht schreibbar oder unvollständig,\n"
+           "             64 falscher Aufruf.\n";
 }
 
 // True when arguments (the command's name first) call command with as many arguments as it

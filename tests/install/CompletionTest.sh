@@ -29,7 +29,7 @@ expect() {
     fi
 }
 
-expect "--help --version check header info resave" tolvane-cli ""
+expect "--help --version check header info resave slice" tolvane-cli ""
 expect "check" tolvane-cli ch
 expect "Menu.gui Other.gui gfx" tolvane-cli check ""
 expect "Menu.gui Other.gui gfx" tolvane-cli check Menu.gui ""
@@ -37,4 +37,10 @@ expect "Menu.gui" tolvane-cli info M
 expect "" tolvane-cli info Menu.gui ""
 expect "Menu.gui Other.gui gfx" tolvane-cli resave Menu.gui ""
 expect "Menu.h gfx" tolvane-cli header Menu.gui ""
+
+expect "Menu.gui Other.gui gfx" tolvane-cli slice ""
+expect "--grid" tolvane-cli slice Menu.gui --gr
+expect "--merge --merge-overlapping" tolvane-cli slice Menu.gui --auto --merge
+expect "" tolvane-cli slice Menu.gui --grid ""
+expect "Menu.gui Other.gui gfx" tolvane-cli slice Menu.gui --auto -o ""
 exit "$status"
