@@ -32,3 +32,6 @@ int runCheck(const Arguments& arguments);
 int runHeader(const Arguments& arguments);
 int runDump(const Arguments& arguments);
 int runBuild(const Arguments& arguments);
+
+// nineslice: its options are read by the command itself.
+int runNineSlice(const Arguments& arguments);
