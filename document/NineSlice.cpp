@@ -1,5 +1,6 @@
 #include "document/NineSlice.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <cmath>
@@ -15,14 +16,15 @@ struct Band {
     float stretch = 1.f;
 };
 
-// The largest float stretch that takes length pixels placed at from no further than to: the
-// exact ratio rounded to a float, then stepped down while it would overshoot. The check uses
-// the composition's own arithmetic (offset + length * stretch in double); length * stretch is
-// exact there, so a stretch that passes never ends beyond to.
+// The stretch that takes length pixels placed at from up to to: the ratio of the placed to
+// the cut length, as the largest float that does not overshoot to. Overshooting is checked in
+// the composition's own arithmetic (offset + length * stretch in double, where the product
+// is exact). The first guess is at most a float step or two too large.
 float stretchBetween(float from, float to, int length, int placedLength) {
-    float stretch = static_cast<float>(static_cast<double>(placedLength) / length);
-    while (stretch > 0.f && static_cast<double>(from) + length * static_cast<double>(stretch) >
-                                static_cast<double>(to)) {
+    const double room = (static_cast<double>(to) - from) / length;
+    float stretch = static_cast<float>(std::min(static_cast<double>(placedLength) / length, room));
+    while (stretch > 0.f &&
+           static_cast<double>(from) + length * static_cast<double>(stretch) > to) {
         stretch = std::nextafter(stretch, 0.f);
     }
     return stretch;

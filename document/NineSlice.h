@@ -17,6 +17,9 @@
 // 32-bit float, it ends on the edge or a fraction of a float step short of it, never beyond.
 // So at any size every pixel centre of the W x H button lies in exactly one piece.
 
+// Whole numbers up to 2^24 are exact as floats; edges beyond are not cut.
+inline constexpr float kLargestWholeCoordinate = 16777216.f;
+
 struct NineSliceMargins {
     int left = 0;
     int top = 0;

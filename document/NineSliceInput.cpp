@@ -5,8 +5,6 @@
 
 namespace {
 
-// Coordinates beyond 2^24 are no longer whole numbers as floats.
-constexpr float kLargestCoordinate = 16777216.f;
 // More digits than a margin could ever use; kept below what an int holds.
 constexpr long long kLargestNumber = 999999999;
 
@@ -14,7 +12,7 @@ std::string quoted(const std::string& text) {
     return '"' + text + '"';
 }
 
-// A whole number as typed, or the problem with it.
+// A text without its surrounding blanks, and its value where it is a whole number.
 struct WholeNumber {
     std::optional<long long> value;
     std::string trimmed;
@@ -43,7 +41,7 @@ WholeNumber readWhole(const std::string& text) {
     return result;
 }
 
-// One value of the panel: what it is called, and the range a valid value lies in.
+// One value of the panel: which it is, its label, and whether it is a side of the button.
 struct FieldRule {
     NineSliceField field;
     const char* label;
@@ -71,7 +69,7 @@ std::optional<int> valueOf(const std::string& text, const FieldRule& rule,
     } else if (*number.value < 0) {
         message = label + number.trimmed + " ist negativ; " +
                   (rule.isSize ? std::string("ein Knopf ist mindestens 1 Pixel ") + side + "."
-                               : std::string("ein Rand ist 0 Pixel oder breiter."));
+                               : std::string("Ränder sind 0 oder mehr Pixel breit."));
     } else if (rule.isSize && *number.value == 0) {
         message = label + "0 ist zu klein; ein Knopf ist mindestens 1 Pixel " + side + ".";
     } else if (rule.isSize && *number.value > kMaxNineSliceSide) {
@@ -86,7 +84,7 @@ std::optional<int> valueOf(const std::string& text, const FieldRule& rule,
     return std::nullopt;
 }
 
-// width smaller than both margins of its axis together: the problem, else nothing added.
+// A size smaller than both margins of its axis together.
 void checkSizeAgainstMargins(std::optional<int> size, std::optional<int> low,
                              std::optional<int> high, const FieldRule& sizeRule,
                              const FieldRule& lowRule, const FieldRule& highRule,
@@ -120,7 +118,7 @@ struct RoundedCut {
 
 std::optional<RoundedCut> roundedCut(const ResourceArea& area) {
     for (const float value : {area.x1, area.y1, area.x2, area.y2}) {
-        if (!std::isfinite(value) || std::abs(value) > kLargestCoordinate) {
+        if (!std::isfinite(value) || std::abs(value) > kLargestWholeCoordinate) {
             return std::nullopt;
         }
     }

@@ -1,7 +1,6 @@
 #include "document/NineSliceRecognition.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -11,15 +10,12 @@ namespace {
 // How far placed edges that should meet may lie apart: far below a pixel, far above the
 // rounding of 32-bit stretch factors.
 constexpr double kTolerance = 1.0 / 64;
-// Whole numbers up to 2^24 are exact as floats.
-constexpr float kLargestEdge = 16777216.f;
-
 bool near(double a, double b) {
     return std::abs(a - b) <= kTolerance;
 }
 
 bool isWholePixel(float value) {
-    return std::abs(value) <= kLargestEdge && value == std::floor(value);
+    return std::abs(value) <= kLargestWholeCoordinate && value == std::floor(value);
 }
 
 // Whether an area can be a piece: cut at whole pixels, not empty, placed and stretched by
@@ -255,32 +251,30 @@ public:
     }
 
 private:
-    // The columns of the areas cut and placed as row, each once.
-    std::vector<Span> rowBand(std::int32_t texture, const Span& row) const {
-        std::vector<Span> band;
-        if (const auto found = byRowCut.find({texture, row.cut1, row.cut2});
-            found != byRowCut.end()) {
-            for (const std::size_t index : found->second) {
-                if (sameSpan(rowOf(areas[index]), row)) {
-                    band.push_back(columnOf(areas[index]));
+    using BandIndex = std::map<std::tuple<std::int32_t, int, int>, std::vector<std::size_t>>;
+
+    // The spans across (along the other axis) of the areas on texture whose span along
+    // is line, each once: the columns of a row, or the rows of a column.
+    std::vector<Span> band(const BandIndex& index, std::int32_t texture, const Span& line,
+                           Span (*along)(const ResourceArea&),
+                           Span (*across)(const ResourceArea&)) const {
+        std::vector<Span> spans;
+        if (const auto found = index.find({texture, line.cut1, line.cut2}); found != index.end()) {
+            for (const std::size_t row : found->second) {
+                if (sameSpan(along(areas[row]), line)) {
+                    spans.push_back(across(areas[row]));
                 }
             }
         }
-        return distinctSpans(band);
+        return distinctSpans(spans);
     }
 
-    // The rows of the areas cut and placed as column, each once.
+    std::vector<Span> rowBand(std::int32_t texture, const Span& row) const {
+        return band(byRowCut, texture, row, rowOf, columnOf);
+    }
+
     std::vector<Span> columnBand(std::int32_t texture, const Span& column) const {
-        std::vector<Span> band;
-        if (const auto found = byColumnCut.find({texture, column.cut1, column.cut2});
-            found != byColumnCut.end()) {
-            for (const std::size_t index : found->second) {
-                if (sameSpan(columnOf(areas[index]), column)) {
-                    band.push_back(rowOf(areas[index]));
-                }
-            }
-        }
-        return distinctSpans(band);
+        return band(byColumnCut, texture, column, columnOf, rowOf);
     }
 
     // The set filling every cell of the grid the axes make (the centre possibly empty).
@@ -335,8 +329,8 @@ private:
 
     const std::vector<ResourceArea>& areas;
     std::map<std::tuple<std::int32_t, int, int, int, int>, std::vector<std::size_t>> byCut;
-    std::map<std::tuple<std::int32_t, int, int>, std::vector<std::size_t>> byColumnCut;
-    std::map<std::tuple<std::int32_t, int, int>, std::vector<std::size_t>> byRowCut;
+    BandIndex byColumnCut;
+    BandIndex byRowCut;
 };
 
 }  // namespace

@@ -163,7 +163,7 @@ TEST(NineSliceInput, RefusesWhatCannotBeCutAndSaysWhichValueAndWhy) {
         {"negative values",
          face,
          {"-1", "8", "8", "8", "-64", "32"},
-         {"Rand links: -1 ist negativ; ein Rand ist 0 Pixel oder breiter.",
+         {"Rand links: -1 ist negativ; Ränder sind 0 oder mehr Pixel breit.",
           "Breite: -64 ist negativ; ein Knopf ist mindestens 1 Pixel breit."},
          {NineSliceField::Left},
          ""},
