@@ -36,3 +36,6 @@ int runSlice(const Arguments& arguments);
 
 int runDump(const Arguments& arguments);
 int runBuild(const Arguments& arguments);
+
+// nineslice: its options are read by the command itself.
+int runNineSlice(const Arguments& arguments);

@@ -3,6 +3,7 @@
 #include <array>
 #include <iostream>
 #include <string_view>
+#include <vector>
 
 #include "TolvaneVersion.h"
 #include "cli/Commands.h"
@@ -28,14 +29,44 @@ constexpr std::array kCommands = {
     Command{"build", "JSON OUT",
             "liest JSON (- ist die Standardeingabe) und speichert es als Bibliothek OUT", 2,
             runBuild},
+    Command{"nineslice",
+            "LIB --resource ID --area N --margins L,T,R,B --size WxH [--no-centre] [-o OUT]\n"
+            "LIB --resource ID [--area N] --resize WxH [-o OUT]",
+            "macht Bereich N zum neunteiligen Knopf der Größe WxH (Ränder links, oben,\n"
+            "rechts, unten), oder gibt dem neunteiligen Knopf, der Bereich N hält (ohne\n"
+            "--area: dem einzigen der Ressource), die Größe WxH; ohne -o wird LIB ersetzt",
+            kOneOrMore, runNineSlice},
 };
+
+// The lines of text, split at its line breaks.
+std::vector<std::string_view> linesOf(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {
+        lines.push_back(text.substr(0, end));
+        text.remove_prefix(end + 1);
+    }
+    lines.push_back(text);
+    return lines;
+}
 
 void printUsage(std::ostream& out) {
     out << "Aufruf: tolvane-cli BEFEHL ARGUMENTE\n\nBefehle:\n";
     for (const Command& command : kCommands) {
         const std::string call = std::string(command.name) + " " + command.synopsis;
-        out << "  " << call << std::string(call.size() < 18 ? 18 - call.size() : 1, ' ')
-            << command.help << '\n';
+        const std::vector<std::string_view> calls = linesOf(command.synopsis);
+        const std::vector<std::string_view> help = linesOf(command.help);
+        if (calls.size() == 1 && help.size() == 1) {
+            out << "  " << call << std::string(call.size() < 18 ? 18 - call.size() : 1, ' ')
+                << command.help << '\n';
+            continue;
+        }
+        // Several forms of a call, each on its line, and the help below them.
+        for (const std::string_view form : calls) {
+            out << "  " << command.name << ' ' << form << '\n';
+        }
+        for (const std::string_view line : help) {
+            out << std::string(20, ' ') << line << '\n';
+        }
     }
     out << "  --help            zeigt diese Hilfe\n"
            "  --version         zeigt die Versionsnummer\n\n"
