@@ -79,12 +79,22 @@ int ReportList::InsertRow(int index, const QStringList& cells) {
     return row;
 }
 
+void ReportList::SetRow(int row, const QStringList& cells) {
+    if (row == rows->rowCount()) {
+        InsertRow(row, cells);
+        return;
+    }
+    for (int column = 0; column < rows->columnCount(); ++column) {
+        SetItemText(row, column, column < cells.size() ? cells[column] : QString());
+    }
+}
+
 void ReportList::SetItemText(int row, int column, const QString& text) {
     if (row < 0 || row >= rows->rowCount() || column < 0 || column >= rows->columnCount()) {
         return;
     }
     if (QStandardItem* cell = rows->item(row, column)) {
-        cell->setText(text);
+        cell->setText(text);  // an unchanged text announces nothing
     } else {
         rows->setItem(row, column, new QStandardItem(text));
     }

@@ -220,15 +220,20 @@ void CTolvaneView_Button::FillFromSelection() {
 }
 
 void CTolvaneView_Button::RefillAreaList() {
-    areaList->DeleteAllItems();
-    const UiResource* current = resource();
-    if (current == nullptr || currentDocument == nullptr) {
+    // No selection, nor a current row, which removing it would pass to a neighbour, selected.
+    areaList->setCurrentIndex(QModelIndex());
+    const UiResource* current = currentDocument != nullptr ? resource() : nullptr;
+    const int rows = current != nullptr ? static_cast<int>(current->areas.size()) : 0;
+    while (areaList->GetItemCount() > rows) {
+        areaList->DeleteItem(areaList->GetItemCount() - 1);
+    }
+    if (current == nullptr) {
         return;
     }
     const auto paths = texturePaths(currentDocument->library);
     for (std::size_t i = 0; i < current->areas.size(); ++i) {
         const ResourceArea& area = current->areas[i];
-        areaList->InsertRow(static_cast<int>(i), areaCells(i, area, pathOf(paths, area.textureId)));
+        areaList->SetRow(static_cast<int>(i), areaCells(i, area, pathOf(paths, area.textureId)));
     }
 }
 

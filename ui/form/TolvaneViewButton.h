@@ -30,7 +30,8 @@ public:
     void OnInitialUpdate() override;
     // Loads the form from the tree's current resource.
     void FillFromSelection();
-    // Rebuilds every row from the current resource's areas; selects none.
+    // Brings the rows in line with the current resource's areas, changing only what differs;
+    // selects none.
     void RefillAreaList();
     // The first selected row, which is the area's index, or -1.
     int SelectedAreaIndex() const;
