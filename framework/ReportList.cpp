@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStandardItemModel>
+#include <QStyleOptionViewItem>
+#include <algorithm>
 
 namespace framework {
 
@@ -42,6 +44,24 @@ int ReportList::InsertColumn(int index, const QString& title, int widthPixels) {
     rows->setHorizontalHeaderItem(column, heading);
     header()->resizeSection(column, widthPixels);
     return column;
+}
+
+void ReportList::FitColumn(int column, const QStringList& texts) {
+    if (column < 0 || column >= rows->columnCount()) {
+        return;
+    }
+    // The size a cell asks for is the one below which its text is cut.
+    QStyleOptionViewItem cell;
+    initViewItemOption(&cell);
+    cell.features |= QStyleOptionViewItem::HasDisplay;
+    int width = header()->sectionSizeHint(column);
+    for (const QString& text : texts) {
+        cell.text = text;
+        width = std::max(
+            width,
+            style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), this).width());
+    }
+    header()->resizeSection(column, width);
 }
 
 bool ReportList::DeleteColumn(int index) {

@@ -22,6 +22,9 @@ public:
     // Inserts a column before column index (at the end when index is past it); returns its
     // index.
     int InsertColumn(int index, const QString& title, int widthPixels);
+    // Widens or narrows column to show its title and the widest of texts whole, by the list's
+    // font and style.
+    void FitColumn(int column, const QStringList& texts);
     // False when there is no such column.
     bool DeleteColumn(int index);
     int GetColumnCount() const;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTest>
 
 #include "ButtonFormFixture.h"
@@ -29,12 +30,10 @@ TEST_F(ButtonFormTest, ShowsTheResourceWithOneRowPerArea) {
 
     const QStringList titles{"NR",    "TX1",    "TY1",    "TX2",    "TY2",
                              "Width", "Height", "X-Offs", "Y-Offs", "Texture"};
-    const int widths[] = {32, 42, 42, 42, 42, 42, 42, 42, 42, 360};
     ASSERT_EQ(areaList().GetColumnCount(), 10);
     for (int column = 0; column < 10; ++column) {
         EXPECT_EQ(areaList().model()->headerData(column, Qt::Horizontal).toString(),
                   titles[column]);
-        EXPECT_EQ(areaList().header()->sectionSize(column), widths[column]);
     }
     EXPECT_EQ(row(0), (std::vector<QString>{"0", "10.5", "2.0", "74.5", "34.0", "64.0", "32.0",
                                             "-3.5", "64.0", "b.png"}));
@@ -51,6 +50,38 @@ TEST_F(ButtonFormTest, ShowsTheResourceWithOneRowPerArea) {
     });
     frame().dispatch(ID_TEXTURE_LIBRARY);
     EXPECT_EQ(row(0)[9], QStringLiteral("c.png"));
+}
+
+// Every coordinate from -16384.0 to 16384.0 shows whole, whichever digit the font draws
+// widest, and so do row numbers of four digits; the texture's column takes the rest of the list,
+// which keeps its place in the form.
+TEST_F(ButtonFormTest, ColumnsShowTheirWidestValuesWholeAndTheTextureTakesTheRest) {
+    startOnButton({areaOf(1, 1, 2, 2)});
+    const framework::ReportList& list = areaList();
+    const QFontMetrics metrics(list.font());
+    const int margins = 2 * (list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    const auto widest = [&](const QStringList& texts) {
+        int width = 0;
+        for (const QString& text : texts) {
+            width = std::max(width, metrics.horizontalAdvance(text));
+        }
+        return width + margins;
+    };
+    QStringList coordinates{QStringLiteral("-16384.0"), QStringLiteral("16384.0")};
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        coordinates << QStringLiteral("-15%1%1%1.%1").arg(digit);
+    }
+    EXPECT_GE(list.header()->sectionSize(0), widest({QStringLiteral("9999")}));
+    int taken = list.header()->sectionSize(0);
+    for (int column = 1; column <= 8; ++column) {
+        EXPECT_GE(list.header()->sectionSize(column), widest(coordinates)) << column;
+        EXPECT_GE(list.header()->sectionSize(column), list.header()->sectionSizeHint(column));
+        taken += list.header()->sectionSize(column);
+    }
+    EXPECT_EQ(list.header()->length(), list.viewport()->width()) << "no column beyond the list";
+    EXPECT_EQ(list.header()->sectionSize(9), list.viewport()->width() - taken);
+    EXPECT_GE(list.header()->sectionSize(9), widest({QStringLiteral("gfx/knoepfe.png")}));
+    EXPECT_TRUE(list.parentWidget()->rect().contains(list.geometry())) << "within the form";
 }
 
 TEST_F(ButtonFormTest, RepeatedInitialUpdateKeepsTenColumns) {

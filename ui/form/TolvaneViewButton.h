@@ -26,7 +26,8 @@ public:
     CTolvaneView_Button();
     ~CTolvaneView_Button() override;
 
-    // Builds the columns of the area list (anew, when repeated); fills no rows.
+    // Builds the columns of the area list (anew, when repeated), each wide enough for its
+    // widest value, the texture's path taking the rest; fills no rows.
     void OnInitialUpdate() override;
     // Loads the form from the tree's current resource.
     void FillFromSelection();
