@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "framework/ModalWindow.h"
 #include "framework/Resources.h"
 #include "framework/StandardIds.h"
 
@@ -57,6 +58,7 @@ MessageBoxHandler& handler() {
 }  // namespace
 
 int AfxMessageBox(const QString& text, MessageButtons buttons) {
+    announceModalWindow();
     return handler() ? handler()(text, buttons) : showRealBox(text, buttons);
 }
 

@@ -16,6 +16,7 @@
 #include "ui/shell/InstanceChannel.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/TolvaneDoc.h"
+#include "ui/texture_editor/DragGesture.h"
 
 namespace {
 
@@ -84,6 +85,10 @@ bool CTolvaneApp::InitInstance(const QStringList& arguments) {
 
 void CTolvaneApp::openHandedOverFile(const QString& path) {
     QWidget* frame = mainWindow();
+    if (frame != nullptr && DragGesture::anyRunning()) {
+        DragGesture::afterGesture(frame, [this, path] { openHandedOverFile(path); });
+        return;
+    }
     auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     if (frame != nullptr && modal != nullptr) {
         QObject::connect(

@@ -18,6 +18,7 @@
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/PartialLibraryWarning.h"
 #include "ui/shell/TolvaneView.h"
+#include "ui/texture_editor/DragGesture.h"
 
 CTolvaneDoc* currentDocument = nullptr;
 
@@ -66,6 +67,8 @@ CTolvaneDoc::~CTolvaneDoc() {
 }
 
 void CTolvaneDoc::replaceLibrary(ResourceLibrary& source) {
+    // A gesture on the texture would end on records that are gone.
+    DragGesture::cancelRunning();
     UpdateAllViews(nullptr, kHintRecordsReplaced);
     library.swap(source);
 }
