@@ -18,6 +18,8 @@ packages+=(desktop-file-utils appstream)
 packages+=(libstb-dev)
 # The Debian package and its test: dpkg-shlibdeps computes its dependencies with file's help.
 packages+=(dpkg-dev file)
+# bench/accessibility-bench.sh: an X server, a session bus, the accessibility bus and a client.
+packages+=(xvfb dbus at-spi2-core python3-pyatspi)
 for preset in "${presets[@]}"; do
     [[ $preset == fuzz ]] && packages+=(clang-14 libclang-rt-14-dev)
 done

@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStandardItemModel>
+#include <QStyleOptionViewItem>
+#include <algorithm>
 
 namespace framework {
 
@@ -44,6 +46,24 @@ int ReportList::InsertColumn(int index, const QString& title, int widthPixels) {
     return column;
 }
 
+void ReportList::FitColumn(int column, const QStringList& texts) {
+    if (column < 0 || column >= rows->columnCount()) {
+        return;
+    }
+    // The size a cell asks for is the one below which its text is cut.
+    QStyleOptionViewItem cell;
+    initViewItemOption(&cell);
+    cell.features |= QStyleOptionViewItem::HasDisplay;
+    int width = header()->sectionSizeHint(column);
+    for (const QString& text : texts) {
+        cell.text = text;
+        width = std::max(
+            width,
+            style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), this).width());
+    }
+    header()->resizeSection(column, width);
+}
+
 bool ReportList::DeleteColumn(int index) {
     if (index < 0 || index >= rows->columnCount()) {
         return false;
@@ -79,12 +99,22 @@ int ReportList::InsertRow(int index, const QStringList& cells) {
     return row;
 }
 
+void ReportList::SetRow(int row, const QStringList& cells) {
+    if (row == rows->rowCount()) {
+        InsertRow(row, cells);
+        return;
+    }
+    for (int column = 0; column < rows->columnCount(); ++column) {
+        SetItemText(row, column, column < cells.size() ? cells[column] : QString());
+    }
+}
+
 void ReportList::SetItemText(int row, int column, const QString& text) {
     if (row < 0 || row >= rows->rowCount() || column < 0 || column >= rows->columnCount()) {
         return;
     }
     if (QStandardItem* cell = rows->item(row, column)) {
-        cell->setText(text);
+        cell->setText(text);  // an unchanged text announces nothing
     } else {
         rows->setItem(row, column, new QStandardItem(text));
     }

@@ -22,6 +22,9 @@ public:
     // Inserts a column before column index (at the end when index is past it); returns its
     // index.
     int InsertColumn(int index, const QString& title, int widthPixels);
+    // Widens or narrows column to show its title and the widest of texts whole, by the list's
+    // font and style.
+    void FitColumn(int column, const QStringList& texts);
     // False when there is no such column.
     bool DeleteColumn(int index);
     int GetColumnCount() const;
@@ -32,6 +35,9 @@ public:
     // Inserts a row with the texts of its cells, column by column, in one step (texts for
     // columns the list does not have are not kept); returns its index.
     int InsertRow(int index, const QStringList& cells);
+    // Gives row the texts of its cells, column by column; a row just past the last is
+    // inserted. Cells whose text stays are left alone, so that nothing announces them changed.
+    void SetRow(int row, const QStringList& cells);
     void SetItemText(int row, int column, const QString& text);
     QString GetItemText(int row, int column) const;
     bool DeleteItem(int row);

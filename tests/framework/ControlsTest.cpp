@@ -17,6 +17,7 @@
 #include "framework/ReportList.h"
 #include "framework/StandardIds.h"
 #include "framework/UpperCaseEdit.h"
+#include "support/ModelChanges.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {
@@ -174,6 +175,19 @@ TEST_F(ControlsTest, AReportListTakesAWholeRowInOneStep) {
     list->SetItemData(2, 9);
     EXPECT_EQ(list->GetItemData(2), 9);
     EXPECT_EQ(list->GetFirstSelectedItem(), -1);
+
+    // A row set again announces only the cells that changed; one just past the last is added.
+    const ModelChanges changes(*list->model());
+    list->SetRow(0, {QStringLiteral("a.png"), QStringLiteral("3")});
+    EXPECT_TRUE(changes.changedRows.empty());
+    list->SetRow(1, {QStringLiteral("b.png"), QStringLiteral("4")});
+    EXPECT_EQ(changes.changedRows, std::set<int>{1});
+    EXPECT_EQ(list->GetItemText(1, 1), QStringLiteral("4"));
+    EXPECT_EQ(list->GetItemData(1), 7);
+    list->SetRow(3, {QStringLiteral("d.png")});
+    EXPECT_EQ(list->GetItemText(3, 0), QStringLiteral("d.png"));
+    EXPECT_EQ(changes.insertedRows, 1);
+    EXPECT_EQ(changes.removedRows + changes.resets, 0);
 }
 
 TEST_F(ControlsTest, AReportListKeepsValuesAndOneSelectionAlsoWithoutTheFocus) {

@@ -9,6 +9,7 @@
 #include "ButtonFormFixture.h"
 #include "framework/CommandRoute.h"
 #include "framework/StandardIds.h"
+#include "support/ModelChanges.h"
 #include "testing/MemoryStreams.h"
 #include "ui/history/HistoryDock.h"
 #include "ui/history/LibraryHistory.h"
@@ -393,13 +394,18 @@ TEST_F(HistoryTest, PanelTakesTheLibraryToTheStateClicked) {
     CHistoryDock& panel = *frame().history();
     EXPECT_TRUE(panel.isHidden());
     EXPECT_EQ(panel.windowTitle(), QStringLiteral("Verlauf"));
+    // Hidden, its list follows no step, so nothing there is rebuilt and announced for one.
+    QUndoView& list = *panel.list();
+    {
+        const ModelChanges hidden(*list.model());
+        frame().dispatch(ID_NEW_RESOURCE);
+        EXPECT_EQ(hidden.resets + hidden.insertedRows + hidden.removedRows, 0);
+    }
     frame().dispatch(ID_VIEW_HISTORY);
     ASSERT_TRUE(panel.isVisible());
 
-    frame().dispatch(ID_NEW_RESOURCE);
     type(IDC_IDENTIFIER, QStringLiteral("N"));
     frame().dispatch(ID_DELETE_RESOURCE);
-    QUndoView& list = *panel.list();
     ASSERT_EQ(list.model()->rowCount(), 4);
     EXPECT_EQ(list.model()->index(0, 0).data().toString(), QStringLiteral("Ausgangszustand"));
     EXPECT_EQ(list.model()->index(2, 0).data().toString(), QStringLiteral("Bezeichner ändern"));

@@ -3,6 +3,7 @@
 #include "EditorFixture.h"
 #include "framework/CommandRoute.h"
 #include "framework/StandardIds.h"
+#include "support/ModelChanges.h"
 #include "ui/ResourceIds.h"
 #include "ui/shell/TolvaneViewBlank.h"
 
@@ -53,11 +54,21 @@ TEST_F(ResourceCommandsTest, AreAlwaysEnabled) {
 TEST_F(ResourceCommandsTest, NewCountsUpFromIdStartAndSelectsTheNewResource) {
     ASSERT_TRUE(start());
     doc().library.idStart = 1000;
-    for (int i = 0; i < 3; ++i) {
+    frame().dispatch(ID_NEW_RESOURCE);
+    // The items of the resources there before stay, unannounced, as does the form.
+    const QTreeWidgetItem* first = root()->child(0);
+    const framework::View* form = rightPane();
+    const ModelChanges changes(*tree().model());
+    for (int i = 1; i < 3; ++i) {
         frame().dispatch(ID_NEW_RESOURCE);
         ASSERT_EQ(tree().currentRecord(), doc().library.resources.back().get());
         EXPECT_TRUE(root()->child(i)->isSelected());
     }
+    EXPECT_EQ(root()->child(0), first);
+    EXPECT_EQ(rightPane(), form);
+    EXPECT_EQ(changes.insertions, 2);
+    EXPECT_EQ(changes.removedRows + changes.resets, 0);
+    EXPECT_TRUE(changes.changedRows.empty());
     EXPECT_EQ(ids(doc().library), (std::vector<std::int32_t>{1000, 1001, 1002}));
     for (const auto& created : doc().library.resources) {
         EXPECT_EQ(created->kind, 0);
@@ -79,7 +90,15 @@ TEST_F(ResourceCommandsTest, DeleteThenNewRepeatsAnIdThatTheCheckReports) {
     ASSERT_TRUE(start(
         {library("menu.gui", libraryWith({{0, 1000, "A"}, {0, 1001, "B"}, {0, 1002, "C"}}))}));
     tree().SelectResource(&resource(0));
+    QStringList selected;  // on the way, a screen reader would announce each
+    const QObject watch;
+    QObject::connect(&tree(), &QTreeWidget::itemSelectionChanged, &watch, [&] {
+        for (const QTreeWidgetItem* item : tree().selectedItems()) {
+            selected << item->text(0);
+        }
+    });
     frame().dispatch(ID_DELETE_RESOURCE);
+    EXPECT_EQ(selected, QStringList{QStringLiteral("C")});
     EXPECT_EQ(labels(root()), (QStringList{QStringLiteral("B"), QStringLiteral("C")}));
     EXPECT_EQ(tree().currentRecord(), &resource(1));  // the last one, whichever was deleted
     EXPECT_TRUE(doc().IsModified());

@@ -52,7 +52,7 @@ TEST_F(EditorTest, SelectionDecidesTheFormAndTheCurrentResource) {
 
     tree().SelectResource(doc().library.resources[0].get());
     EXPECT_EQ(tree().currentRecord(), doc().library.resources[0].get());
-    EXPECT_NE(rightPane(), rootForm);  // every selection change makes a fresh form
+    EXPECT_NE(rightPane(), rootForm);  // a change of kind makes a fresh form
 
     tree().SelectResource(doc().library.resources[1].get());
     EXPECT_EQ(tree().currentRecord(), doc().library.resources[1].get());

@@ -32,18 +32,34 @@ CTolvaneView_Button* currentButtonView = nullptr;
 
 namespace {
 
+// What a column shows, which decides its width: the texture's path takes what the others leave.
+enum class Shows { RowNumber, Coordinate, Path };
+
 struct AreaColumn {
     int titleId;
-    int widthPixels;
+    Shows values;
 };
 
 // The titles' string ids do not follow the column order.
 constexpr AreaColumn kAreaColumns[] = {
-    {IDS_AREA_NUMBER, 32},   {IDS_AREA_X1, 42},       {IDS_AREA_Y1, 42},
-    {IDS_AREA_X2, 42},       {IDS_AREA_Y2, 42},       {IDS_AREA_WIDTH, 42},
-    {IDS_AREA_HEIGHT, 42},   {IDS_AREA_OFFSET_X, 42}, {IDS_AREA_OFFSET_Y, 42},
-    {IDS_AREA_TEXTURE, 360},
+    {IDS_AREA_NUMBER, Shows::RowNumber},    {IDS_AREA_X1, Shows::Coordinate},
+    {IDS_AREA_Y1, Shows::Coordinate},       {IDS_AREA_X2, Shows::Coordinate},
+    {IDS_AREA_Y2, Shows::Coordinate},       {IDS_AREA_WIDTH, Shows::Coordinate},
+    {IDS_AREA_HEIGHT, Shows::Coordinate},   {IDS_AREA_OFFSET_X, Shows::Coordinate},
+    {IDS_AREA_OFFSET_Y, Shows::Coordinate}, {IDS_AREA_TEXTURE, Shows::Path},
 };
+
+// The widest texts of a column, which it shows whole: row numbers of up to five digits,
+// coordinates from -16384.0 to 16384.0. Digits may differ in width, so each is tried.
+QStringList widestTexts(Shows values) {
+    QStringList texts;
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        const QString run(4, QLatin1Char(digit));
+        texts << (values == Shows::RowNumber ? run + QLatin1Char(digit)
+                                             : QStringLiteral("-1%1.%2").arg(run).arg(digit));
+    }
+    return texts;
+}
 
 const QString kEditWithoutSelection =
     QStringLiteral("Wählen Sie erst einen Bereich aus den Sie bearbeiten wollen.");
@@ -60,8 +76,11 @@ void setUpAreaColumns(framework::ReportList& list) {
     while (list.DeleteColumn(0)) {
     }
     for (const AreaColumn& column : kAreaColumns) {
-        list.InsertColumn(list.GetColumnCount(), framework::Resources::LoadString(column.titleId),
-                          column.widthPixels);
+        const int index = list.InsertColumn(list.GetColumnCount(),
+                                            framework::Resources::LoadString(column.titleId), 0);
+        if (column.values != Shows::Path) {
+            list.FitColumn(index, widestTexts(column.values));
+        }
     }
     list.header()->setSectionResizeMode(list.GetColumnCount() - 1, QHeaderView::Stretch);
 }
@@ -266,15 +285,20 @@ void CTolvaneView_Button::FillFromSelection() {
 }
 
 void CTolvaneView_Button::RefillAreaList() {
-    areaList->DeleteAllItems();
-    const UiResource* current = resource();
-    if (current == nullptr || currentDocument == nullptr) {
+    // No selection, nor a current row, which removing it would pass to a neighbour, selected.
+    areaList->setCurrentIndex(QModelIndex());
+    const UiResource* current = currentDocument != nullptr ? resource() : nullptr;
+    const int rows = current != nullptr ? static_cast<int>(current->areas.size()) : 0;
+    while (areaList->GetItemCount() > rows) {
+        areaList->DeleteItem(areaList->GetItemCount() - 1);
+    }
+    if (current == nullptr) {
         return;
     }
     const auto paths = texturePaths(currentDocument->library);
     for (std::size_t i = 0; i < current->areas.size(); ++i) {
         const ResourceArea& area = current->areas[i];
-        areaList->InsertRow(static_cast<int>(i), areaCells(i, area, pathOf(paths, area.textureId)));
+        areaList->SetRow(static_cast<int>(i), areaCells(i, area, pathOf(paths, area.textureId)));
     }
 }
 

@@ -26,14 +26,16 @@ public:
     CTolvaneView_Button();
     ~CTolvaneView_Button() override;
 
-    // Builds the columns of the area list (anew, when repeated); fills no rows.
+    // Builds the columns of the area list (anew, when repeated), each wide enough for its
+    // widest value, the texture's path taking the rest; fills no rows.
     void OnInitialUpdate() override;
     // The width a form needs to show its fields, its buttons and its area list with every
     // column whole.
     static int PreferredWidth();
     // Loads the form from the tree's current resource.
     void FillFromSelection();
-    // Rebuilds every row from the current resource's areas; selects none.
+    // Brings the rows in line with the current resource's areas, changing only what differs;
+    // selects none.
     void RefillAreaList();
     // The first selected row, which is the area's index, or -1 when it is no area's.
     int SelectedAreaIndex() const;

@@ -7,7 +7,8 @@ class QUndoStack;
 class QUndoView;
 
 // The "Verlauf" panel: the library's steps by name under an entry for the state it was opened
-// or created in. Choosing an entry takes the library to that state.
+// or created in. Choosing an entry takes the library to that state. The list is empty while
+// the panel cannot be seen.
 class CHistoryDock : public QDockWidget {
     Q_OBJECT
 

@@ -165,7 +165,17 @@ void CMainFrame::OnCreateClient() {
     });
 }
 
+// Made anew, every control of the form would be announced to a screen reader as gone and come
+// again.
 void CMainFrame::SwitchRightPane(int kind) {
+    framework::View* shown = splitterWindow->GetPane(kFormPane);
+    const bool buttonFormShown = shown != nullptr && shown == currentButtonView;
+    if (shown != nullptr && buttonFormShown == (kind == 0)) {
+        if (buttonFormShown) {
+            currentButtonView->FillFromSelection();
+        }
+        return;
+    }
     if (GetActiveView() == splitterWindow->GetPane(kFormPane)) {
         SetActiveView(splitterWindow->GetPane(kTreePane));
     }

@@ -22,8 +22,9 @@ class CMainFrame : public framework::FrameWindow {
 public:
     explicit CMainFrame(framework::Document& document);
 
-    // 0 puts a button form into the form's pane, any other kind the blank form. The old form
-    // is destroyed, also when the kind does not change.
+    // 0 puts a button form into the form's pane, any other kind the blank form. A form of the
+    // kind wanted stays (a button form is filled from the selection again); only a form of the
+    // other kind is destroyed and replaced.
     void SwitchRightPane(int kind);
 
     framework::SplitterWindow* splitter() const { return splitterWindow; }

@@ -1,6 +1,7 @@
 #include "ui/shell/TolvaneView.h"
 
 #include <QStyledItemDelegate>
+#include <unordered_set>
 
 #include "framework/Application.h"
 #include "framework/PrintSupport.h"
@@ -75,25 +76,69 @@ void CTolvaneView::OnUpdate(framework::View*, int hint) {
 }
 
 void CTolvaneView::RebuildTree() {
-    clearSelection();  // finds no selected item: the current resource and form stay
-    items.clear();
-    clear();
+    // Nor a current item, which removing it would pass to a neighbour, selecting that. The
+    // selection change finds no selected item: the current resource and form stay.
+    setCurrentItem(nullptr);
     if (document() == nullptr) {
+        items.clear();
+        clear();
         return;
     }
-    auto* root = new QTreeWidgetItem(
-        this, QStringList{framework::Resources::LoadString(IDS_RESOURCES_ROOT)});
-    root->setData(0, kItemDataRole, QVariant::fromValue(ROOT_MARKER));
-    root->setFlags(root->flags() | Qt::ItemIsEditable);
-    const ResourceLibrary& library = document()->library;
-    for (std::size_t i = 0; i < library.resources.size(); ++i) {
-        const UiResource* resource = library.resources[i].get();
-        auto* item = new QTreeWidgetItem(root, QStringList{fromLibraryText(resource->identifier)});
+    QTreeWidgetItem* root = topLevelItem(0);
+    if (root == nullptr) {
+        root = new QTreeWidgetItem(
+            this, QStringList{framework::Resources::LoadString(IDS_RESOURCES_ROOT)});
+        root->setData(0, kItemDataRole, QVariant::fromValue(ROOT_MARKER));
+        root->setFlags(root->flags() | Qt::ItemIsEditable);
+    }
+    const auto& resources = document()->library.resources;
+    dropItemsOfResourcesGone(*root);
+    // Resources keep their order in the library; they are only added and removed. New items
+    // go in by runs, each run one insertion.
+    QList<QTreeWidgetItem*> run;
+    int runStart = 0;
+    const auto insertRun = [&] {
+        if (!run.isEmpty()) {
+            root->insertChildren(runStart, run);
+            run.clear();
+        }
+    };
+    for (std::size_t i = 0; i < resources.size(); ++i) {
+        const UiResource* resource = resources[i].get();
+        const QString label = fromLibraryText(resource->identifier);
+        if (QTreeWidgetItem* item = itemOf(resource)) {
+            insertRun();
+            SetItemLabel(item, label);  // an unchanged label announces nothing
+            continue;
+        }
+        if (run.isEmpty()) {
+            runStart = static_cast<int>(i);
+        }
+        auto* item = new QTreeWidgetItem(QStringList{label});
         item->setData(0, kItemDataRole, QVariant::fromValue(reinterpret_cast<quintptr>(resource)));
         item->setFlags(item->flags() | Qt::ItemIsEditable);
         items[resource] = item;
+        run.append(item);
     }
+    insertRun();
     root->setExpanded(true);
+}
+
+void CTolvaneView::dropItemsOfResourcesGone(QTreeWidgetItem& root) {
+    const auto& resources = document()->library.resources;
+    std::unordered_set<const UiResource*> inLibrary;
+    inLibrary.reserve(resources.size());
+    for (const auto& resource : resources) {
+        inLibrary.insert(resource.get());
+    }
+    for (int row = root.childCount() - 1; row >= 0; --row) {
+        const auto* resource = reinterpret_cast<const UiResource*>(
+            root.child(row)->data(0, kItemDataRole).value<quintptr>());
+        if (!inLibrary.contains(resource)) {
+            items.erase(resource);
+            delete root.takeChild(row);
+        }
+    }
 }
 
 void CTolvaneView::SelectResource(const UiResource* resource) {

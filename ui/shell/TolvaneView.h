@@ -27,7 +27,9 @@ public:
     // blank form, so nothing refers to a destroyed record, and rebuilds the items.
     void OnUpdate(framework::View* sender, int hint) override;
 
-    // Discards every item and builds them anew from the library; selects nothing.
+    // Brings the items in line with the library and selects nothing. Items of resources still
+    // there stay, relabelled where their identifiers changed; only those of resources added or
+    // gone are made or dropped, so a screen reader hears of nothing else.
     void RebuildTree();
     // Selects the item of resource, which replaces the right pane before returning.
     void SelectResource(const UiResource* resource);
@@ -43,6 +45,8 @@ public:
 private:
     void OnSelChanged();
     CTolvaneDoc* document() const;
+    // Removes from root the items of resources that are no longer in the library.
+    void dropItemsOfResourcesGone(QTreeWidgetItem& root);
 
     std::unordered_map<const UiResource*, QTreeWidgetItem*> items;
 };

@@ -56,8 +56,8 @@ void CPreviewDock::setWorkingArea(WorkingArea area, const UiResource* owner) {
     Refresh();
 }
 
-// The form is made anew for every selection in the tree; the preview hears of its area
-// list's selection from the first refresh after that on.
+// The form is made anew when the tree goes from a button to anything else; the preview
+// hears of its area list's selection from the first refresh after that on.
 int CPreviewDock::selectedAreaRow() {
     if (currentButtonView != followedForm) {
         followedForm = currentButtonView;
