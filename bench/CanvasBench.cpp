@@ -90,7 +90,10 @@ void BM_ClickPicksTheAreaUnderThePointer(benchmark::State& state) {
     f.canvas.zoomToFit();
     const QPointF at = f.canvas.viewFromTexture({20 * 64.0 + 20, 20 * 64.0 + 20});
     int picked = -1;
-    QObject::connect(&f.canvas, &AreaCanvas::areaPicked, [&picked](int row) { picked = row; });
+    QObject::connect(&f.canvas, &AreaCanvas::selectionEdited,
+                     [&picked](const std::vector<int>& rows, SelectionEdit) {
+                         picked = rows.empty() ? -1 : rows.front();
+                     });
     for (auto _ : state) {
         f.send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
         f.send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
@@ -122,14 +125,14 @@ void BM_ComposedButtonFollowsADrag(benchmark::State& state) {
         area.offsetY = area.y1;
         scene.areas.push_back(area);
     }
-    scene.selectedRow = 500;
+    scene.selectedRows = {500};
     panel.showScene(scene);
     const ResourceArea& dragged = scene.areas[500];
     int step = 0;
     for (auto _ : state) {
         step = (step + 1) % 50;
-        panel.followGesture(500,
-                            EdgeRect{dragged.x1 + step, dragged.y1, dragged.x2 + step, dragged.y2});
+        panel.followGesture(
+            {{500, EdgeRect{dragged.x1 + step, dragged.y1, dragged.x2 + step, dragged.y2}}});
         benchmark::DoNotOptimize(panel.compositionView()->grab());
     }
 }

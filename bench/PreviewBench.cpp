@@ -85,7 +85,7 @@ public:
 
     void show(int button, WorkingArea working = {}) {
         panel.showScene(BuildPreviewScene(library, "", library.resources[button].get(),
-                                          working.area != nullptr ? working.row : 0, working));
+                                          {working.area != nullptr ? working.row : 0}, working));
         benchmark::DoNotOptimize(panel.grab());  // paints the whole panel, as the screen would
     }
 

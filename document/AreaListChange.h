@@ -18,8 +18,18 @@ public:
 
     std::size_t resourceIndex() const { return resource; }
 
+    // Takes a later change of the same list that begins where this one ends (a run of
+    // nudges of several areas); false otherwise.
+    bool absorb(const AreaListChange& later);
+    // Whether the list ends as it began.
+    bool changesNothing() const { return before == after; }
+
 private:
     std::size_t resource;
     std::vector<ResourceArea> before;
     std::vector<ResourceArea> after;
 };
+
+// areas without the rows given (in ascending order).
+std::vector<ResourceArea> AreasWithout(const std::vector<ResourceArea>& areas,
+                                       const std::vector<int>& rows);

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMenu>
 #include <algorithm>
 
 #include "framework/Application.h"
@@ -119,6 +120,16 @@ bool FrameWindow::dispatch(int id) {
 void FrameWindow::addCommandAction(int id, QAction* action) {
     commandActions.emplace(id, action);
     connect(action, &QAction::triggered, this, [this, id] { dispatch(id); });
+}
+
+QMenu* FrameWindow::menuHolding(int id) const {
+    const auto [first, last] = commandActions.equal_range(id);
+    for (auto it = first; it != last; ++it) {
+        if (auto* menu = it->second ? qobject_cast<QMenu*>(it->second->parent()) : nullptr) {
+            return menu;
+        }
+    }
+    return nullptr;
 }
 
 void FrameWindow::updateCommandUI() {

@@ -9,6 +9,7 @@
 #include "framework/CommandTarget.h"
 
 class QAction;
+class QMenu;
 
 namespace framework {
 
@@ -39,6 +40,8 @@ public:
     bool dispatch(int id);
     // Lets action send id, and enables it as the route says.
     void addCommandAction(int id, QAction* action);
+    // The menu that holds command id, or null.
+    QMenu* menuHolding(int id) const;
     // Enables and checks every command's actions now.
     void updateCommandUI();
     // "<document title> - <application title>".

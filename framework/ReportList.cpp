@@ -1,6 +1,7 @@
 #include "framework/ReportList.h"
 
 #include <QHeaderView>
+#include <QItemSelection>
 #include <QKeyEvent>
 #include <QStandardItemModel>
 #include <QStyleOptionViewItem>
@@ -156,6 +157,37 @@ void ReportList::SelectItem(int row) {
     const QModelIndex cell = rows->index(row, 0);
     selectionModel()->setCurrentIndex(
         cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+// One selection change for all of them, so that followers hear of it once.
+void ReportList::SelectItems(const std::vector<int>& selected) {
+    QItemSelection selection;
+    for (std::size_t i = 0; i < selected.size();) {
+        std::size_t end = i + 1;
+        while (end < selected.size() && selected[end] == selected[end - 1] + 1) {
+            ++end;
+        }
+        const int first = selected[i];
+        const int last = selected[end - 1];
+        if (first >= 0 && last < rows->rowCount() && rows->columnCount() > 0) {
+            selection.select(rows->index(first, 0), rows->index(last, rows->columnCount() - 1));
+        }
+        i = end;
+    }
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (!selection.isEmpty()) {
+        selectionModel()->setCurrentIndex(selection.first().topLeft(),
+                                          QItemSelectionModel::NoUpdate);
+    }
+}
+
+std::vector<int> ReportList::GetSelectedItems() const {
+    std::vector<int> selected;
+    for (const QModelIndex& cell : selectionModel()->selectedRows()) {
+        selected.push_back(cell.row());
+    }
+    std::sort(selected.begin(), selected.end());
+    return selected;
 }
 
 bool ReportList::IsItemSelected(int row) const {

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QTreeView>
 #include <QtGlobal>
+#include <vector>
 
 class QStandardItemModel;
 
@@ -49,6 +50,11 @@ public:
 
     // Selects row alone; -1 or a row outside the list clears the selection.
     void SelectItem(int row);
+    // Selects exactly rows (given in ascending order; none for an empty list), the first of
+    // them current.
+    void SelectItems(const std::vector<int>& rows);
+    // The selected rows, in ascending order.
+    std::vector<int> GetSelectedItems() const;
     bool IsItemSelected(int row) const;
     // Walks the rows from the top: the first selected one, or -1.
     int GetFirstSelectedItem() const;

@@ -14,6 +14,15 @@ inline constexpr int ID_DELETE_RESOURCE = 32780;
 inline constexpr int ID_VIEW_PREVIEW = 32781;            // shows and hides the "Vorschau" panel
 inline constexpr int ID_VIEW_HISTORY = 32782;            // shows and hides the "Verlauf" panel
 inline constexpr int ID_VIEW_RESET_ARRANGEMENT = 32783;  // the window's default arrangement
+// The menu "Bereich": the selected areas lined up and spaced evenly.
+inline constexpr int ID_ALIGN_LEFT = 32784;
+inline constexpr int ID_ALIGN_RIGHT = 32785;
+inline constexpr int ID_ALIGN_TOP = 32786;
+inline constexpr int ID_ALIGN_BOTTOM = 32787;
+inline constexpr int ID_CENTRE_HORIZONTALLY = 32788;
+inline constexpr int ID_CENTRE_VERTICALLY = 32789;
+inline constexpr int ID_DISTRIBUTE_HORIZONTALLY = 32790;
+inline constexpr int ID_DISTRIBUTE_VERTICALLY = 32791;
 
 // Strings.
 inline constexpr int IDR_MAINFRAME = 128;  // the document string, menu, accelerators, tool bar
@@ -54,6 +63,16 @@ inline constexpr int IDS_STEP_MOVE_AREA = 61479;
 inline constexpr int IDS_STEP_RESIZE_AREA = 61480;
 inline constexpr int IDS_STEP_TRIM_AREA = 61481;
 inline constexpr int IDS_STEP_PLACE_AREA = 61482;
+// The same steps made on several areas at once.
+inline constexpr int IDS_STEP_MOVE_AREAS = 61483;
+inline constexpr int IDS_STEP_DELETE_AREAS = 61484;
+inline constexpr int IDS_STEP_COPY_AREAS = 61485;
+inline constexpr int IDS_STEP_TRIM_AREAS = 61486;
+inline constexpr int IDS_STEP_PLACE_AREAS = 61487;
+inline constexpr int IDS_STEP_PASTE_AREAS = 61488;
+inline constexpr int IDS_STEP_CUT_AREAS = 61489;
+inline constexpr int IDS_STEP_CUT_AREA = 61490;
+inline constexpr int IDS_STEP_RESIZE_AREAS = 61491;
 
 // Dialog templates and their controls.
 inline constexpr int IDD_ABOUTBOX = 100;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
+#include "document/AreaArrangement.h"
 #include "document/CanvasGeometry.h"
 
 // Found by GoogleTest next to EdgeRect, to print a rectangle that differs.
@@ -195,3 +197,45 @@ TEST_F(TrimTest, KeepsEveryPixelThatShowsWithTheBlendType) {
 }
 
 }  // namespace
+
+// Lining up and spacing out: whole pixels, a centre between two pixels going left (up), the
+// extremes staying, gaps that cannot be equal differing by one, the larger ones first.
+TEST(AreaArrangementTest, AlignsToTheBoundingBoxAndDistributesWithEqualGaps) {
+    struct Case {
+        const char* name;
+        std::vector<EdgeRect> rects;
+        std::function<std::vector<Shift>(const std::vector<EdgeRect>&)> arrange;
+        std::vector<Shift> shifts;
+    };
+    const auto align = [](Alignment how) {
+        return [how](const std::vector<EdgeRect>& rects) { return AlignmentShifts(rects, how); };
+    };
+    const auto distribute = [](Axis axis) {
+        return
+            [axis](const std::vector<EdgeRect>& rects) { return DistributionShifts(rects, axis); };
+    };
+    const std::vector<Case> cases{
+        {"right", {{0, 0, 10, 5}, {20, 0, 25, 5}}, align(Alignment::Right), {{15, 0}, {0, 0}}},
+        {"centre between two pixels",
+         {{0, 0, 10, 5}, {0, 10, 3, 15}},
+         align(Alignment::HorizontalCentre),
+         {{0, 0}, {3, 0}}},
+        {"top, given upside down",
+         {{0, 20, 5, 10}, {0, 5, 5, 8}},
+         align(Alignment::Top),
+         {{0, -5}, {0, 0}}},
+        // 0 - 40 holds widths of 10, 5, 5 and 10 and gaps of 4, 3, 3; order by left edge.
+        {"uneven gaps",
+         {{30, 0, 40, 5}, {2, 0, 7, 5}, {0, 0, 10, 5}, {11, 0, 16, 5}},
+         distribute(Axis::Horizontal),
+         {{0, 0}, {12, 0}, {0, 0}, {11, 0}}},
+        {"vertically",
+         {{0, 0, 5, 4}, {0, 30, 5, 34}, {0, 5, 5, 9}},
+         distribute(Axis::Vertical),
+         {{0, 0}, {0, 0}, {0, 10}}},
+        {"two stay", {{0, 0, 5, 5}, {9, 0, 12, 5}}, distribute(Axis::Horizontal), {{0, 0}, {0, 0}}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.arrange(c.rects), c.shifts) << c.name;
+    }
+}

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTest>
 
@@ -261,13 +262,17 @@ TEST_F(ButtonFormTest, ClipboardAndUndoFollowTheFocusedEdit) {
     EXPECT_EQ(identifier.text(), QStringLiteral("KNOPF"));
     EXPECT_EQ(button().identifier, "KNOPF");
 
-    // Outside the edits the clipboard commands are off, and undo takes the library's step.
+    // In the area list they act on areas: none is selected to copy or cut, and the clipboard's
+    // text holds none to paste. Undo takes the library's step.
     areaList().setFocus();
-    for (const int id :
-         {framework::ID_EDIT_COPY, framework::ID_EDIT_CUT, framework::ID_EDIT_PASTE}) {
+    for (const int id : {framework::ID_EDIT_COPY, framework::ID_EDIT_CUT}) {
         EXPECT_FALSE(enabled(frame(), id)) << id;
         EXPECT_FALSE(frame().dispatch(id)) << id;
     }
+    EXPECT_TRUE(frame().dispatch(framework::ID_EDIT_PASTE));
+    EXPECT_EQ(frame().statusBar()->currentMessage(),
+              QStringLiteral("Die Zwischenablage enthält keine Bereiche."));
+    EXPECT_EQ(button().areas.size(), 1u);
     EXPECT_TRUE(frame().dispatch(framework::ID_EDIT_UNDO));
     EXPECT_EQ(button().identifier, "Knopf");
     tree().setFocus();

@@ -110,6 +110,10 @@ TEST_F(EditorTest, MenuHoldsEveryItemWithItsShortcutText) {
         {"&Ansicht",
          {"&Symbolleiste", "S&tatusleiste", "&Vorschau", "Ver&lauf", "&Anordnung zurücksetzen",
           "Projekteinstellungen..."}},
+        {"Be&reich",
+         {"&Links ausrichten", "Rechts ausr&ichten", "&Oben ausrichten", "&Unten ausrichten",
+          "&Horizontal zentrieren", "&Vertikal zentrieren", "", "Hori&zontal verteilen",
+          "Vertikal ver&teilen"}},
         {"&?", {"Inf&o über Tolvane..."}},
     };
     const QList<QAction*> menus = frame().menuBar()->actions();

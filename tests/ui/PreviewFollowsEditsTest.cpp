@@ -55,9 +55,9 @@ void clickRow(Dialog& dialog, int row) {
 
 TEST_F(PreviewFollowsEditsTest, TheAreaListsSelectionIsHighlighted) {
     select(0);
-    EXPECT_EQ(panel().scene().selectedRow, -1);
+    EXPECT_EQ(panel().scene().firstSelected(), -1);
     currentButtonView->areaList->SelectItem(1);
-    EXPECT_EQ(panel().scene().selectedRow, 1);
+    EXPECT_EQ(panel().scene().firstSelected(), 1);
     EXPECT_FALSE(panel().textureView()->outlines()[0].selected);
     EXPECT_TRUE(panel().textureView()->outlines()[1].selected);
 }
@@ -98,14 +98,14 @@ TEST_F(PreviewFollowsEditsTest, ANewAreaShowsWhileTypedAndStaysOnceConfirmed) {
         retype(d, IDC_X2, QStringLiteral("4"));
         retype(d, IDC_Y2, QStringLiteral("2"));
         EXPECT_EQ(panel().scene().areas.size(), 2u);
-        EXPECT_EQ(panel().scene().selectedRow, 1);
+        EXPECT_EQ(panel().scene().firstSelected(), 1);
         press(d, IDOK);
     });
     click(IDC_NEW_AREA);
 
     ASSERT_EQ(doc().library.resources[1]->areas.size(), 2u);
     ASSERT_EQ(panel().scene().areas.size(), 2u);
-    EXPECT_EQ(panel().scene().selectedRow, -1);
+    EXPECT_EQ(panel().scene().firstSelected(), -1);
     // The new area, 4 x 2 of rot.png (the texture with id 0) at (0, 0), drawn over the blue
     // area at (2, 1).
     const QImage composed = panel().compositionView()->composition();

@@ -68,7 +68,7 @@ protected:
         scene.hasResource = true;
         scene.areas = std::move(areas);
         scene.textures = std::move(textures);
-        scene.selectedRow = selectedRow;
+        scene.selectedRows = selectedRow >= 0 ? std::vector<int>{selectedRow} : std::vector<int>{};
         panel.showScene(std::move(scene));
         QApplication::processEvents();  // lays the panel out for its new caption
     }

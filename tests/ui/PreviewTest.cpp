@@ -294,7 +294,7 @@ TEST_F(PreviewTest, FollowsAWorkingAreaWithEveryChangeOfItsDialog) {
     dialog.workingArea = doc().library.resources[0]->areas[1];
     {
         const PreviewWorkingArea shown(dialog, 1);
-        EXPECT_EQ(panel().scene().selectedRow, 1);
+        EXPECT_EQ(panel().scene().firstSelected(), 1);
         dialog.workingArea.x2 = 12;  // as a change rule of the dialog does
         emit dialog.workingAreaChanged();
         ASSERT_EQ(panel().scene().areas.size(), 2u);
@@ -303,11 +303,11 @@ TEST_F(PreviewTest, FollowsAWorkingAreaWithEveryChangeOfItsDialog) {
         EXPECT_EQ(panel().compositionView()->composition().size(), QSize(12, 8));
     }
     EXPECT_EQ(panel().scene().areas[1].x2, 16.0f);  // the dialog gone, the library shows again
-    EXPECT_EQ(panel().scene().selectedRow, -1);
+    EXPECT_EQ(panel().scene().firstSelected(), -1);
     {
         const PreviewWorkingArea shown(dialog, -1);  // a new area comes last
         ASSERT_EQ(panel().scene().areas.size(), 3u);
-        EXPECT_EQ(panel().scene().selectedRow, 2);
+        EXPECT_EQ(panel().scene().firstSelected(), 2);
     }
     EXPECT_EQ(panel().scene().areas.size(), 2u);
     EXPECT_EQ(doc().library.resources[0]->areas[1].x2, 16.0f);

@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "document/AreaChange.h"
+#include "document/AreaListChange.h"
 #include "document/LibraryCheck.h"
 #include "document/ResourceChanges.h"
 #include "framework/CommandBars.h"
@@ -26,6 +27,7 @@
 #include "ui/dialogs/CoordinatesDlg.h"
 #include "ui/shell/TolvaneDoc.h"
 #include "ui/shell/TolvaneView.h"
+#include "ui/texture_editor/AreaCommands.h"
 #include "ui/texture_editor/PreviewDock.h"
 
 CTolvaneView_Button* currentButtonView = nullptr;
@@ -145,6 +147,7 @@ void paste(QLineEdit* edit) {
 CTolvaneView_Button::CTolvaneView_Button() : FormView(IDD_BUTTON_FORM) {
     currentButtonView = this;
     areaList = control<framework::ReportList>(IDC_AREA_LIST);
+    areaList->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
     onClicked(IDC_NEW_AREA, [this] { OnNewArea(); });
     onClicked(IDC_DELETE_AREA, [this] { OnDeleteArea(); });
@@ -153,16 +156,24 @@ CTolvaneView_Button::CTolvaneView_Button() : FormView(IDD_BUTTON_FORM) {
     onEditChange(IDC_IDENTIFIER, [this] { OnChangeIdentifier(); });
     onClicked(IDC_COPY_AREA, [this] { OnCopyArea(); });
 
-    // Clipboard commands go to the focused edit, and only while one of the form's has the focus.
-    // Undo and redo do too; elsewhere they undo and redo the library's steps.
+    // Clipboard commands go to the focused edit while one of the form's has the focus; with the
+    // area list focused they copy, cut and paste areas. Undo and redo go to the focused edit
+    // too; elsewhere they undo and redo the library's steps.
     const auto enableCopyCut = [this](framework::CommandUI& ui) {
-        const QLineEdit* edit = focusedEdit();
-        ui.Enable(edit != nullptr && edit->hasSelectedText());
+        if (const QLineEdit* edit = focusedEdit()) {
+            ui.Enable(edit->hasSelectedText());
+        } else {
+            UpdateAreaClipboardCommand(ui);
+        }
     };
     onUpdate(framework::ID_EDIT_COPY, enableCopyCut);
     onUpdate(framework::ID_EDIT_CUT, enableCopyCut);
     onUpdate(framework::ID_EDIT_PASTE, [this](framework::CommandUI& ui) {
-        ui.Enable(focusedEdit() != nullptr && clipboardHasText());
+        if (focusedEdit() != nullptr) {
+            ui.Enable(clipboardHasText());
+        } else {
+            UpdateAreaClipboardCommand(ui);
+        }
     });
     onUpdate(framework::ID_EDIT_UNDO, [this](framework::CommandUI& ui) {
         if (const QLineEdit* edit = focusedEdit()) {
@@ -180,9 +191,27 @@ CTolvaneView_Button::CTolvaneView_Button() : FormView(IDD_BUTTON_FORM) {
             currentDocument->OnUpdateRedo(ui);
         }
     });
-    onCommand(framework::ID_EDIT_COPY, [this] { focusedEdit()->copy(); });
-    onCommand(framework::ID_EDIT_CUT, [this] { focusedEdit()->cut(); });
-    onCommand(framework::ID_EDIT_PASTE, [this] { paste(focusedEdit()); });
+    onCommand(framework::ID_EDIT_COPY, [this] {
+        if (QLineEdit* edit = focusedEdit()) {
+            edit->copy();
+        } else {
+            RunAreaClipboardCommand(framework::ID_EDIT_COPY);
+        }
+    });
+    onCommand(framework::ID_EDIT_CUT, [this] {
+        if (QLineEdit* edit = focusedEdit()) {
+            edit->cut();
+        } else {
+            RunAreaClipboardCommand(framework::ID_EDIT_CUT);
+        }
+    });
+    onCommand(framework::ID_EDIT_PASTE, [this] {
+        if (QLineEdit* edit = focusedEdit()) {
+            paste(edit);
+        } else {
+            RunAreaClipboardCommand(framework::ID_EDIT_PASTE);
+        }
+    });
     onCommand(framework::ID_EDIT_UNDO, [this] {
         if (QLineEdit* edit = focusedEdit()) {
             edit->undo();
@@ -236,15 +265,17 @@ void CTolvaneView_Button::change(int nameId, std::unique_ptr<LibraryChange> step
                                       {index, index}, typing);
 }
 
-void CTolvaneView_Button::ChangeAreaOnCanvas(int nameId, std::unique_ptr<LibraryChange> step,
+void CTolvaneView_Button::ChangeAreaOnCanvas(const QString& name,
+                                             std::unique_ptr<LibraryChange> step,
                                              ShownResource rows, LibraryHistory::Typing merging) {
     const int index = currentDocument->IndexOf(resource());
     rows.afterRedo = index;
     rows.afterUndo = index;
-    currentDocument->history->perform(framework::Resources::LoadString(nameId), std::move(step),
-                                      rows, merging);
+    currentDocument->history->perform(name, std::move(step), rows, merging);
     RefillAreaList();
-    areaList->SelectItem(rows.areaAfterRedo);
+    if (rows.areasAfterRedo) {
+        areaList->SelectItems(*rows.areasAfterRedo);
+    }
     NotifyPreview();
 }
 
@@ -330,12 +361,51 @@ void CTolvaneView_Button::DropDrawnAreaRow() {
 }
 
 // A row beyond the areas (the provisional one of an area being drawn) is none.
-int CTolvaneView_Button::SelectedAreaIndex() const {
-    const int row = areaList->GetFirstSelectedItem();
+std::vector<int> CTolvaneView_Button::SelectedAreaRows() const {
     const UiResource* current = resource();
-    return current != nullptr && row >= 0 && static_cast<std::size_t>(row) < current->areas.size()
-               ? row
-               : -1;
+    std::vector<int> rows = areaList->GetSelectedItems();
+    const int areas = current != nullptr ? static_cast<int>(current->areas.size()) : 0;
+    std::erase_if(rows, [areas](int row) { return row >= areas; });
+    return rows;
+}
+
+int CTolvaneView_Button::SelectedAreaIndex() const {
+    const std::vector<int> rows = SelectedAreaRows();
+    return rows.empty() ? -1 : rows.front();
+}
+
+const std::vector<ResourceArea>* CTolvaneView_Button::Areas() const {
+    const UiResource* current = resource();
+    return current != nullptr ? &current->areas : nullptr;
+}
+
+// One area replaced is the small step that merges with the next nudge of the same area; more
+// are one step for the whole list.
+void CTolvaneView_Button::ReplaceAreas(const QString& name, std::vector<ResourceArea> after,
+                                       std::vector<int> selectAfter,
+                                       LibraryHistory::Typing merging) {
+    const UiResource* current = resource();
+    if (current == nullptr || after == current->areas) {
+        return;
+    }
+    const std::vector<ResourceArea>& before = current->areas;
+    std::vector<std::size_t> differing;
+    for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
+        if (before[i] != after[i]) {
+            differing.push_back(i);
+        }
+    }
+    std::unique_ptr<LibraryChange> step;
+    if (before.size() == after.size() && differing.size() == 1) {
+        const std::size_t row = differing.front();
+        step = AreaChange::replaced(resourceIndex(), row, before[row], after[row]);
+    } else {
+        step = std::make_unique<AreaListChange>(resourceIndex(), before, std::move(after));
+    }
+    ChangeAreaOnCanvas(
+        name, std::move(step),
+        {ShownResource::kKeep, ShownResource::kKeep, std::move(selectAfter), SelectedAreaRows()},
+        merging);
 }
 
 // While the dialog runs, the library's records may be replaced (a file handed over from the
@@ -380,29 +450,46 @@ void CTolvaneView_Button::OnEditArea() {
 }
 
 void CTolvaneView_Button::OnDeleteArea() {
-    const int index = SelectedAreaIndex();
+    const std::vector<int> rows = SelectedAreaRows();
     UiResource* current = resource();
-    if (index == -1 || current == nullptr) {
+    if (rows.empty() || current == nullptr) {
         framework::AfxMessageBox(kDeleteWithoutSelection);
         return;
     }
-    const auto position = static_cast<std::size_t>(index);
-    change(IDS_STEP_DELETE_AREA,
-           AreaChange::removed(resourceIndex(), position, current->areas.at(position)));
-    RefillAreaList();
+    if (rows.size() == 1) {
+        const auto position = static_cast<std::size_t>(rows.front());
+        change(IDS_STEP_DELETE_AREA,
+               AreaChange::removed(resourceIndex(), position, current->areas.at(position)));
+        RefillAreaList();
+        return;
+    }
+    ReplaceAreas(framework::Resources::LoadString(IDS_STEP_DELETE_AREAS),
+                 AreasWithout(current->areas, rows), {});
 }
 
+// The copies go after the last area, in the order of their rows, and are selected.
 void CTolvaneView_Button::OnCopyArea() {
-    const int index = SelectedAreaIndex();
+    const std::vector<int> rows = SelectedAreaRows();
     UiResource* current = resource();
-    if (index == -1 || current == nullptr) {
+    if (rows.empty() || current == nullptr) {
         framework::AfxMessageBox(kCopyWithoutSelection);
         return;
     }
-    change(IDS_STEP_COPY_AREA,
-           AreaChange::inserted(resourceIndex(), current->areas.size(),
-                                current->areas.at(static_cast<std::size_t>(index))));
-    RefillAreaList();
+    if (rows.size() == 1) {
+        change(IDS_STEP_COPY_AREA,
+               AreaChange::inserted(resourceIndex(), current->areas.size(),
+                                    current->areas.at(static_cast<std::size_t>(rows.front()))));
+        RefillAreaList();
+        return;
+    }
+    std::vector<ResourceArea> after = current->areas;
+    std::vector<int> copies;
+    for (const int row : rows) {
+        copies.push_back(static_cast<int>(after.size()));
+        after.push_back(current->areas[static_cast<std::size_t>(row)]);
+    }
+    ReplaceAreas(framework::Resources::LoadString(IDS_STEP_COPY_AREAS), std::move(after),
+                 std::move(copies));
 }
 
 // A text that is no unsigned number brings the framework's message and changes nothing.

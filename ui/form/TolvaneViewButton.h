@@ -3,14 +3,14 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "framework/FormView.h"
+#include "library/uiresourcecontrol.h"
 #include "ui/history/LibraryHistory.h"
 
 class CCoordinatesDlg;
-class ResourceArea;
 class QLineEdit;
-class UiResource;
 
 namespace framework {
 class ReportList;
@@ -37,12 +37,23 @@ public:
     // Brings the rows in line with the current resource's areas, changing only what differs;
     // selects none.
     void RefillAreaList();
-    // The first selected row, which is the area's index, or -1 when it is no area's.
+    // The selected rows that are areas (their indices), in order.
+    std::vector<int> SelectedAreaRows() const;
+    // The first of them, or -1.
     int SelectedAreaIndex() const;
-    // Makes an area change drawn on the preview as the history's step nameId; afterwards, and
-    // after its undo and redo, the rows shown select that area (-1 for none). A run of
-    // nudges of one area (merging) is one step.
-    void ChangeAreaOnCanvas(int nameId, std::unique_ptr<LibraryChange> step, ShownResource rows,
+    // The current resource's areas, or null when there is none.
+    const std::vector<ResourceArea>* Areas() const;
+    // Makes the current resource's areas after, as the history's step name; afterwards and
+    // after a redo the list selects selectAfter, after an undo the rows selected now. A run of
+    // nudges of the same areas (merging) is one step.
+    void ReplaceAreas(const QString& name, std::vector<ResourceArea> after,
+                      std::vector<int> selectAfter,
+                      LibraryHistory::Typing merging = LibraryHistory::Typing::None);
+    // Makes an area change made on the preview as the history's step name; afterwards, and
+    // after its undo and redo, the list selects the rows rows says. A run of nudges of the
+    // same areas (merging) is one step.
+    void ChangeAreaOnCanvas(const QString& name, std::unique_ptr<LibraryChange> step,
+                            ShownResource rows,
                             LibraryHistory::Typing merging = LibraryHistory::Typing::None);
     // Shows area's edges, size and offsets in row of the list, while a gesture changes them.
     // An area being drawn shows in a provisional row after the last one, added by the first

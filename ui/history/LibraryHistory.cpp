@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "document/AreaChange.h"
+#include "document/AreaListChange.h"
 #include "document/LibraryChange.h"
 #include "document/ResourceChanges.h"
 #include "framework/CommandBars.h"
@@ -37,7 +38,7 @@ public:
         }
         if (!first) {
             history.shownAfterStep = shown.afterRedo;
-            history.shownAreaAfterStep = shown.areaAfterRedo;
+            history.shownAreasAfterStep = shown.areasAfterRedo;
         }
         first = false;
         made = false;
@@ -46,17 +47,18 @@ public:
     void undo() override {
         change->revert(history.doc.library);
         history.shownAfterStep = shown.afterUndo;
-        history.shownAreaAfterStep = shown.areaAfterUndo;
+        history.shownAreasAfterStep = shown.areasAfterUndo;
     }
 
     int id() const override { return static_cast<int>(typing); }
 
     // Typing in the same edit, without the focus having left it, is one step; typed back to
-    // where it began, the step goes. Nudges of one area merge alike.
+    // where it began, the step goes. Nudges of the same areas merge alike.
     bool mergeWith(const QUndoCommand* other) override {
         const auto* later = static_cast<const LibraryStep*>(other);
         return later->session == session &&
-               (absorbs<ResourceFieldsChange>(*later) || absorbs<AreaChange>(*later));
+               (absorbs<ResourceFieldsChange>(*later) || absorbs<AreaChange>(*later) ||
+                absorbs<AreaListChange>(*later));
     }
 
 private:
@@ -129,8 +131,8 @@ void LibraryHistory::stepped() {
         return;
     }
     show(shownAfterStep);
-    if (shownAreaAfterStep >= 0 && currentButtonView != nullptr) {
-        currentButtonView->areaList->SelectItem(shownAreaAfterStep);
+    if (shownAreasAfterStep && currentButtonView != nullptr) {
+        currentButtonView->areaList->SelectItems(*shownAreasAfterStep);
     }
     syncModifiedFlag();
 }

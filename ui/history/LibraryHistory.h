@@ -4,6 +4,8 @@
 #include <QString>
 #include <QUndoStack>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "framework/CommandTarget.h"
 
@@ -18,9 +20,9 @@ struct ShownResource {
 
     int afterRedo = kKeep;
     int afterUndo = kKeep;
-    // The area row the form's list selects after a redo or undo; -1 selects none.
-    int areaAfterRedo = -1;
-    int areaAfterUndo = -1;
+    // The area rows the form's list selects after a redo or undo; none leaves its selection.
+    std::optional<std::vector<int>> areasAfterRedo;
+    std::optional<std::vector<int>> areasAfterUndo;
 };
 
 // The library's history: every change is a step that can be undone and redone, on Qt's undo
@@ -73,7 +75,7 @@ private:
     QUndoStack steps;
     bool pushing = false;
     int shownAfterStep = ShownResource::kKeep;
-    int shownAreaAfterStep = -1;
+    std::optional<std::vector<int>> shownAreasAfterStep;
     int typingSession = 0;  // counts focus changes
     int resets = 0;
 };

@@ -108,7 +108,7 @@ QString CMainFrame::messageText() const {
 
 // The preview beside the form follows the tree's selection and every change of the library.
 void CMainFrame::createPreview() {
-    previewDock = new CPreviewDock(*this);
+    previewDock = new CPreviewDock(*this, *menuHolding(ID_ALIGN_LEFT));
     // The texture is where a person works: the panel takes all the width the tree and the
     // form beside it can spare.
     arrangement->addDock(

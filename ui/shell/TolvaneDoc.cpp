@@ -18,6 +18,7 @@
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/PartialLibraryWarning.h"
 #include "ui/shell/TolvaneView.h"
+#include "ui/texture_editor/AreaCommands.h"
 #include "ui/texture_editor/DragGesture.h"
 
 CTolvaneDoc* currentDocument = nullptr;
@@ -58,6 +59,18 @@ CTolvaneDoc::CTolvaneDoc() {
     onUpdate(framework::ID_EDIT_REDO, [this](framework::CommandUI& ui) { OnUpdateRedo(ui); });
     onCommand(framework::ID_EDIT_UNDO, [this] { OnUndo(); });
     onCommand(framework::ID_EDIT_REDO, [this] { OnRedo(); });
+    // Where no edit has the clipboard, it copies, cuts and pastes the selected areas.
+    for (const int id :
+         {framework::ID_EDIT_COPY, framework::ID_EDIT_CUT, framework::ID_EDIT_PASTE}) {
+        onUpdate(id, UpdateAreaClipboardCommand);
+        onCommand(id, [id] { RunAreaClipboardCommand(id); });
+    }
+    for (const int id :
+         {ID_ALIGN_LEFT, ID_ALIGN_RIGHT, ID_ALIGN_TOP, ID_ALIGN_BOTTOM, ID_CENTRE_HORIZONTALLY,
+          ID_CENTRE_VERTICALLY, ID_DISTRIBUTE_HORIZONTALLY, ID_DISTRIBUTE_VERTICALLY}) {
+        onUpdate(id, UpdateArrangeCommand);
+        onCommand(id, [id] { RunArrangeCommand(id); });
+    }
 }
 
 CTolvaneDoc::~CTolvaneDoc() {

@@ -1,6 +1,7 @@
 #include "ui/texture_editor/AreaCanvas.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -55,6 +56,21 @@ Qt::CursorShape cursorFor(const Grip& grip) {
     }
 }
 
+// The smallest rectangle holding every one of areas.
+EdgeRect boundsOf(const std::vector<AreaRect>& areas) {
+    EdgeRect bounds = areas.front().rect.normalized();
+    for (const AreaRect& area : areas) {
+        const EdgeRect r = area.rect.normalized();
+        bounds = {std::min(bounds.x1, r.x1), std::min(bounds.y1, r.y1), std::max(bounds.x2, r.x2),
+                  std::max(bounds.y2, r.y2)};
+    }
+    return bounds;
+}
+
+EdgeRect shifted(const EdgeRect& rect, double dx, double dy) {
+    return {rect.x1 + dx, rect.y1 + dy, rect.x2 + dx, rect.y2 + dy};
+}
+
 }  // namespace
 
 AreaCanvas::AreaCanvas(QWidget* parent) : TextureView(parent) {
@@ -63,8 +79,9 @@ AreaCanvas::AreaCanvas(QWidget* parent) : TextureView(parent) {
 }
 
 std::optional<EdgeRect> AreaCanvas::liveRect() const {
-    if (mode == Mode::Drawing || mode == Mode::Moving || mode == Mode::Resizing) {
-        return current.rect;
+    if ((mode == Mode::Drawing || mode == Mode::Moving || mode == Mode::Resizing) &&
+        !current.empty()) {
+        return current.front().rect;
     }
     return std::nullopt;
 }
@@ -73,10 +90,22 @@ QPointF AreaCanvas::textureAt(QPointF viewPoint) const {
     return (viewPoint - viewOrigin()) / zoom();
 }
 
-const TextureView::Outline* AreaCanvas::selectedOutline() const {
-    const auto found = std::find_if(outlines().begin(), outlines().end(),
-                                    [](const Outline& outline) { return outline.selected; });
-    return found != outlines().end() ? &*found : nullptr;
+std::vector<const TextureView::Outline*> AreaCanvas::selectedOutlines() const {
+    std::vector<const Outline*> selected;
+    for (const Outline& outline : outlines()) {
+        if (outline.selected) {
+            selected.push_back(&outline);
+        }
+    }
+    return selected;
+}
+
+std::vector<int> AreaCanvas::selectedRows() const {
+    std::vector<int> rows;
+    for (const Outline* outline : selectedOutlines()) {
+        rows.push_back(outline->row);
+    }
+    return rows;
 }
 
 std::vector<int> AreaCanvas::rowsAt(QPointF texturePoint) const {
@@ -97,16 +126,17 @@ std::vector<int> AreaCanvas::rowsAt(QPointF texturePoint) const {
     return rows;
 }
 
-// The selected area stays picked while it is under the pointer; a second click on the same
+// A selected area stays picked while it is under the pointer; a second click on the same
 // spot goes on to the next area stacked there.
 int AreaCanvas::pickAt(QPointF viewPoint) const {
     const std::vector<int> rows = rowsAt(textureAt(viewPoint));
     if (rows.empty()) {
         return -1;
     }
-    const Outline* selected = selectedOutline();
-    const auto at =
-        selected != nullptr ? std::find(rows.begin(), rows.end(), selected->row) : rows.end();
+    const std::vector<int> selected = selectedRows();
+    const auto at = std::find_if(rows.begin(), rows.end(), [&selected](int row) {
+        return std::find(selected.begin(), selected.end(), row) != selected.end();
+    });
     if (at == rows.end()) {
         return rows.front();
     }
@@ -116,6 +146,7 @@ int AreaCanvas::pickAt(QPointF viewPoint) const {
     return *at;
 }
 
+// The areas a gesture moves or resizes are no targets for themselves.
 SnapTargets AreaCanvas::snapTargets(bool off) const {
     SnapTargets targets;
     if (off) {
@@ -125,7 +156,10 @@ SnapTargets AreaCanvas::snapTargets(bool off) const {
     targets.xs = {0.0, double(texture().width())};
     targets.ys = {0.0, double(texture().height())};
     for (const Outline& outline : outlines()) {
-        if (outline.row == gestureRow && mode != Mode::Drawing) {
+        const bool moving =
+            std::any_of(started.begin(), started.end(),
+                        [&outline](const AreaRect& a) { return a.row == outline.row; });
+        if (moving && mode != Mode::Drawing) {
             continue;
         }
         const EdgeRect r = edgesOf(outline.rect);
@@ -138,6 +172,7 @@ SnapTargets AreaCanvas::snapTargets(bool off) const {
 void AreaCanvas::mousePressEvent(QMouseEvent* event) {
     if (mode != Mode::None && mode != Mode::Pressed && event->button() == Qt::RightButton) {
         cancel();
+        rightCancelled = true;
         return;
     }
     if (event->button() != Qt::LeftButton || texture().isNull()) {
@@ -153,15 +188,22 @@ void AreaCanvas::mousePressEvent(QMouseEvent* event) {
     pressTexture = at;
     pressPixel = QPoint(PixelUnder(event->position().x(), viewOrigin().x(), zoom()),
                         PixelUnder(event->position().y(), viewOrigin().y(), zoom()));
+    pressModifiers = event->modifiers();
     mode = Mode::Pressed;
     gesture.begin();
     grip = {};
-    gestureRow = -1;
-    if (const Outline* selected = selectedOutline()) {
-        grip = GripAt(edgesOf(selected->rect), at.x(), at.y(), zoom());
-        if (grip.any()) {
-            gestureRow = selected->row;
-            startRect = edgesOf(selected->rect);
+    started.clear();
+    const std::vector<const Outline*> selected = selectedOutlines();
+    if (selected.size() == 1) {
+        grip = GripAt(edgesOf(selected.front()->rect), at.x(), at.y(), zoom());
+    } else {
+        grip.body = std::any_of(selected.begin(), selected.end(), [&at](const Outline* outline) {
+            return edgesOf(outline->rect).contains(at.x(), at.y());
+        });
+    }
+    if (grip.any()) {
+        for (const Outline* outline : selected) {
+            started.push_back({outline->row, edgesOf(outline->rect)});
         }
     }
 }
@@ -178,7 +220,10 @@ void AreaCanvas::mouseMoveEvent(QMouseEvent* event) {
         if (distance <= QApplication::styleHints()->startDragDistance() / 2.0) {
             return;
         }
-        mode = !grip.any() ? Mode::Drawing : grip.body ? Mode::Moving : Mode::Resizing;
+        // Shift held at the press selects by a rubber band; held later, it squares a drawing.
+        mode = grip.any()                           ? (grip.body ? Mode::Moving : Mode::Resizing)
+               : pressModifiers & Qt::ShiftModifier ? Mode::Banding
+                                                    : Mode::Drawing;
     }
     follow(event->position(), event->modifiers());
 }
@@ -189,28 +234,68 @@ void AreaCanvas::follow(QPointF viewPoint, Qt::KeyboardModifiers modifiers) {
     const bool shift = modifiers & Qt::ShiftModifier;
     const QPointF at = textureAt(viewPoint);
     const QPointF delta = at - pressTexture;
+    snapped = {};
     switch (mode) {
         case Mode::Drawing:
-            current = CreatedRect(pressPixel.x(), pressPixel.y(), at.x(), at.y(), shift,
+            snapped = CreatedRect(pressPixel.x(), pressPixel.y(), at.x(), at.y(), shift,
                                   texture().width(), texture().height(), snap);
-            setGestureText(rectText(current.rect));
+            current = {{-1, snapped.rect}};
+            setGestureText(rectText(snapped.rect));
             break;
         case Mode::Moving: {
-            current = MovedRect(startRect, delta.x(), delta.y(), snap);
-            const EdgeRect start = startRect.normalized();
-            setGestureText(QStringLiteral("%1, %2").arg(signedNumber(current.rect.x1 - start.x1),
-                                                        signedNumber(current.rect.y1 - start.y1)));
+            moveGroup(delta, snap);
+            const EdgeRect start = started.front().rect.normalized();
+            setGestureText(
+                QStringLiteral("%1, %2").arg(signedNumber(current.front().rect.x1 - start.x1),
+                                             signedNumber(current.front().rect.y1 - start.y1)));
             break;
         }
         case Mode::Resizing:
-            current = ResizedRect(startRect, grip.edges, delta.x(), delta.y(), shift, snap);
-            setGestureText(rectText(current.rect));
+            snapped =
+                ResizedRect(started.front().rect, grip.edges, delta.x(), delta.y(), shift, snap);
+            current = {{started.front().row, snapped.rect}};
+            setGestureText(rectText(snapped.rect));
             break;
+        case Mode::Banding:
+            setGestureText(QStringLiteral("%1 Bereiche").arg(bandedRows().size()));
+            update();
+            return;
         default:
-            break;
+            return;
     }
-    emit areaFollowing(mode == Mode::Drawing ? -1 : gestureRow, current.rect);
+    emit areasFollowing(current);
     update();
+}
+
+// One area lands on whole-pixel edges; several keep their shapes and move by the same whole
+// pixels, snapping by the edges of the group.
+void AreaCanvas::moveGroup(QPointF delta, const SnapTargets& snap) {
+    if (started.size() == 1) {
+        snapped = MovedRect(started.front().rect, delta.x(), delta.y(), snap);
+        current = {{started.front().row, snapped.rect}};
+        return;
+    }
+    const EdgeRect bounds = boundsOf(started);
+    snapped = MovedRect(bounds, delta.x(), delta.y(), snap);
+    const double dx = std::round(snapped.rect.x1 - bounds.x1);
+    const double dy = std::round(snapped.rect.y1 - bounds.y1);
+    current.clear();
+    for (const AreaRect& area : started) {
+        current.push_back({area.row, shifted(area.rect, dx, dy)});
+    }
+}
+
+std::vector<int> AreaCanvas::bandedRows() const {
+    const QRectF band = QRectF(pressTexture, textureAt(pointer)).normalized();
+    std::vector<int> rows;
+    for (const Outline& outline : outlines()) {
+        const QRectF area = outline.rect.normalized();
+        if (area.left() <= band.right() && band.left() <= area.right() &&
+            area.top() <= band.bottom() && band.top() <= area.bottom()) {
+            rows.push_back(outline.row);
+        }
+    }
+    return rows;
 }
 
 void AreaCanvas::mouseReleaseEvent(QMouseEvent* event) {
@@ -221,15 +306,31 @@ void AreaCanvas::mouseReleaseEvent(QMouseEvent* event) {
     if (mode == Mode::Pressed) {
         mode = Mode::None;
         gesture.end();
-        const int row = pickAt(event->position());
-        lastClick = event->position();
-        emit areaPicked(row);
+        click(event->position(), event->modifiers());
         return;
     }
     if (mode != Mode::None) {
         // The pixel under the pointer now is where the area ends, whatever moved meanwhile.
+        pointer = event->position();
         follow(event->position(), event->modifiers());
         finish();
+    }
+}
+
+void AreaCanvas::click(QPointF viewPoint, Qt::KeyboardModifiers modifiers) {
+    const int row = pickAt(viewPoint);
+    lastClick = viewPoint;
+    if (modifiers & Qt::ControlModifier) {
+        if (row >= 0) {
+            emit selectionEdited({row}, SelectionEdit::Toggle);
+        }
+    } else if (modifiers & Qt::ShiftModifier) {
+        if (row >= 0) {
+            emit selectionEdited({row}, SelectionEdit::Add);
+        }
+    } else {
+        emit selectionEdited(row >= 0 ? std::vector<int>{row} : std::vector<int>{},
+                             SelectionEdit::Replace);
     }
 }
 
@@ -238,40 +339,56 @@ void AreaCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     const std::vector<int> rows = rowsAt(textureAt(event->position()));
-    const Outline* selected = selectedOutline();
-    if (selected != nullptr && std::find(rows.begin(), rows.end(), selected->row) != rows.end()) {
-        emit areaOpenAsked(selected->row);
+    const std::vector<int> selected = selectedRows();
+    const auto picked = std::find_if(rows.begin(), rows.end(), [&selected](int row) {
+        return std::find(selected.begin(), selected.end(), row) != selected.end();
+    });
+    if (picked != rows.end()) {
+        emit areaOpenAsked(*picked);
     } else if (!rows.empty()) {
-        emit areaPicked(rows.front());
+        emit selectionEdited({rows.front()}, SelectionEdit::Replace);
         emit areaOpenAsked(rows.front());
     }
 }
 
 void AreaCanvas::finish() {
     const Mode finished = mode;
-    const EdgeRect result = current.rect;
-    const int row = gestureRow;
+    const std::vector<AreaRect> result = std::exchange(current, {});
+    const std::vector<AreaRect> before = std::exchange(started, {});
+    const std::vector<int> banded = finished == Mode::Banding ? bandedRows() : std::vector<int>{};
     mode = Mode::None;
     gesture.end();
-    current = {};
     setGestureText({});
     update();
-    emit areaFollowing(row, std::nullopt);
+    if (finished == Mode::Banding) {
+        emit selectionEdited(banded, SelectionEdit::Add);
+        return;
+    }
+    emit areasFollowing({});
     if (finished == Mode::Drawing) {
-        emit areaDrawn(result);
-    } else if (result != startRect) {
-        emit areaChanged(row, result, finished == Mode::Moving ? Edit::Move : Edit::Resize);
+        emit areaDrawn(result.front().rect);
+        return;
+    }
+    std::vector<AreaRect> changed;
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        if (result[i].rect != before[i].rect) {
+            changed.push_back(result[i]);
+        }
+    }
+    if (!changed.empty()) {
+        emit areasChanged(changed, finished == Mode::Moving ? Edit::Move : Edit::Resize);
     }
 }
 
 void AreaCanvas::cancel() {
     const bool following = liveRect().has_value();
     mode = Mode::None;
-    current = {};
+    current.clear();
+    started.clear();
     setGestureText({});
     update();
     if (following) {
-        emit areaFollowing(gestureRow, std::nullopt);
+        emit areasFollowing({});
     }
     gesture.end();
 }
@@ -289,7 +406,7 @@ void AreaCanvas::keyPressEvent(QKeyEvent* event) {
             if (mode != Mode::None) {
                 cancel();
             } else {
-                emit areaPicked(-1);
+                emit selectionEdited({}, SelectionEdit::Replace);
             }
             break;
         case Qt::Key_Space:
@@ -308,16 +425,30 @@ void AreaCanvas::keyPressEvent(QKeyEvent* event) {
             nudge(0, step);
             break;
         case Qt::Key_Delete:
-            if (const Outline* selected = selectedOutline(); selected && mode == Mode::None) {
-                emit areaDeleteAsked(selected->row);
+            if (const std::vector<int> rows = selectedRows(); !rows.empty() && mode == Mode::None) {
+                emit areasDeleteAsked(rows);
             }
             break;
         case Qt::Key_T:
             trim();
             break;
         case Qt::Key_F:
-            if (const Outline* selected = selectedOutline()) {
-                showRegion(selected->rect);
+            if (const std::vector<const Outline*> selected = selectedOutlines();
+                !selected.empty()) {
+                std::vector<AreaRect> areas;
+                for (const Outline* outline : selected) {
+                    areas.push_back({outline->row, edgesOf(outline->rect)});
+                }
+                showRegion(rectOf(boundsOf(areas)));
+            }
+            break;
+        case Qt::Key_A:
+            if (control && mode == Mode::None) {
+                std::vector<int> rows;
+                for (const Outline& outline : outlines()) {
+                    rows.push_back(outline.row);
+                }
+                emit selectionEdited(rows, SelectionEdit::Replace);
             }
             break;
         case Qt::Key_0:
@@ -344,57 +475,78 @@ void AreaCanvas::keyReleaseEvent(QKeyEvent* event) {
     TextureView::keyReleaseEvent(event);
 }
 
-// A nudge moves the edges as they are, by whole pixels.
-void AreaCanvas::nudge(int dx, int dy) {
-    const Outline* selected = selectedOutline();
-    if (selected == nullptr || mode != Mode::None) {
+// The right button that cancelled a gesture asks for no menu.
+void AreaCanvas::contextMenuEvent(QContextMenuEvent* event) {
+    if (std::exchange(rightCancelled, false) || mode != Mode::None) {
         return;
     }
-    EdgeRect moved = edgesOf(selected->rect);
-    moved.x1 += dx;
-    moved.x2 += dx;
-    moved.y1 += dy;
-    moved.y2 += dy;
-    emit areaChanged(selected->row, moved, Edit::Nudge);
+    emit contextMenuAsked(event->globalPos());
+}
+
+// A nudge moves the edges as they are, by whole pixels.
+void AreaCanvas::nudge(int dx, int dy) {
+    if (mode != Mode::None) {
+        return;
+    }
+    std::vector<AreaRect> moved;
+    for (const Outline* outline : selectedOutlines()) {
+        moved.push_back({outline->row, shifted(edgesOf(outline->rect), dx, dy)});
+    }
+    if (!moved.empty()) {
+        emit areasChanged(moved, Edit::Nudge);
+    }
 }
 
 void AreaCanvas::trim() {
-    const Outline* selected = selectedOutline();
-    if (selected == nullptr || mode != Mode::None || texture().isNull()) {
+    const std::vector<const Outline*> selected = selectedOutlines();
+    if (selected.empty() || mode != Mode::None || texture().isNull()) {
         return;
     }
     const QImage pixels = texture().convertToFormat(QImage::Format_ARGB32);
-    const TrimResult result =
-        TrimmedRect(edgesOf(selected->rect),
-                    {reinterpret_cast<const std::uint32_t*>(pixels.constBits()), pixels.width(),
-                     pixels.height(), pixels.bytesPerLine() / 4},
-                    blendType);
-    switch (result.outcome) {
-        case TrimOutcome::Trimmed:
-            emit areaChanged(selected->row, result.rect, Edit::Trim);
-            break;
-        case TrimOutcome::Unchanged:
-            emit message(
-                QStringLiteral("Zuschneiden ändert den Bereich %1 nicht.").arg(selected->row));
-            break;
-        case TrimOutcome::NothingShows:
-            emit message(
-                QStringLiteral("Im Bereich %1 ist kein Pixel sichtbar.").arg(selected->row));
-            break;
+    const TexturePixels shown{reinterpret_cast<const std::uint32_t*>(pixels.constBits()),
+                              pixels.width(), pixels.height(), pixels.bytesPerLine() / 4};
+    std::vector<AreaRect> trimmed;
+    TrimOutcome last = TrimOutcome::Unchanged;
+    for (const Outline* outline : selected) {
+        const TrimResult result = TrimmedRect(edgesOf(outline->rect), shown, blendType);
+        last = result.outcome;
+        if (result.outcome == TrimOutcome::Trimmed) {
+            trimmed.push_back({outline->row, result.rect});
+        }
+    }
+    if (!trimmed.empty()) {
+        emit areasChanged(trimmed, Edit::Trim);
+    } else if (selected.size() > 1) {
+        emit message(QStringLiteral("Zuschneiden ändert keinen der Bereiche."));
+    } else if (last == TrimOutcome::NothingShows) {
+        emit message(
+            QStringLiteral("Im Bereich %1 ist kein Pixel sichtbar.").arg(selected.front()->row));
+    } else {
+        emit message(
+            QStringLiteral("Zuschneiden ändert den Bereich %1 nicht.").arg(selected.front()->row));
     }
 }
 
 void AreaCanvas::updateCursor(QPointF viewPoint) {
-    const Outline* selected = selectedOutline();
+    const std::vector<const Outline*> selected = selectedOutlines();
     const QPointF at = textureAt(viewPoint);
-    setCursor(spaceHeld ? Qt::OpenHandCursor
-              : selected != nullptr
-                  ? cursorFor(GripAt(edgesOf(selected->rect), at.x(), at.y(), zoom()))
-                  : Qt::CrossCursor);
+    Grip hovered;
+    if (selected.size() == 1) {
+        hovered = GripAt(edgesOf(selected.front()->rect), at.x(), at.y(), zoom());
+    } else {
+        hovered.body = std::any_of(selected.begin(), selected.end(), [&at](const Outline* o) {
+            return edgesOf(o->rect).contains(at.x(), at.y());
+        });
+    }
+    setCursor(spaceHeld ? Qt::OpenHandCursor : cursorFor(hovered));
 }
 
 bool AreaCanvas::showsOutline(const Outline& outline) const {
-    return !liveRect() || outline.row != gestureRow || mode == Mode::Drawing;
+    if (mode != Mode::Moving && mode != Mode::Resizing) {
+        return true;
+    }
+    return std::none_of(started.begin(), started.end(),
+                        [&outline](const AreaRect& area) { return area.row == outline.row; });
 }
 
 void AreaCanvas::paintEvent(QPaintEvent* event) {
@@ -403,20 +555,30 @@ void AreaCanvas::paintEvent(QPaintEvent* event) {
         return;
     }
     QPainter painter(this);
-    const std::optional<EdgeRect> live = liveRect();
+    const bool live = liveRect().has_value();
     if (live) {
-        paintOutline(painter, {rectOf(*live), mode == Mode::Drawing ? -1 : gestureRow, true});
-        paintHandles(painter, *live);
-    } else if (const Outline* selected = selectedOutline()) {
-        paintHandles(painter, edgesOf(selected->rect));
+        for (const AreaRect& area : current) {
+            paintOutline(painter, {rectOf(area.rect), area.row, true});
+        }
+        if (current.size() == 1) {
+            paintHandles(painter, current.front().rect);
+        }
+    } else if (const std::vector<const Outline*> selected = selectedOutlines();
+               selected.size() == 1 && mode != Mode::Banding) {
+        paintHandles(painter, edgesOf(selected.front()->rect));
     }
     painter.setPen(QPen(kGuideColour, 0, Qt::DashLine));
-    if (live && current.guideX) {
-        const double x = std::round(viewFromTexture({*current.guideX, 0}).x());
+    if (mode == Mode::Banding) {
+        painter.setPen(QPen(kHandleColour, 0, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(viewFromTexture(pressTexture), pointer).normalized());
+    }
+    if (live && snapped.guideX) {
+        const double x = std::round(viewFromTexture({*snapped.guideX, 0}).x());
         painter.drawLine(QPointF(x, 0), QPointF(x, height()));
     }
-    if (live && current.guideY) {
-        const double y = std::round(viewFromTexture({0, *current.guideY}).y());
+    if (live && snapped.guideY) {
+        const double y = std::round(viewFromTexture({0, *snapped.guideY}).y());
         painter.drawLine(QPointF(0, y), QPointF(width(), y));
     }
     if (!gestureText.isEmpty()) {

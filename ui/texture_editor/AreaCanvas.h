@@ -9,13 +9,26 @@
 #include "ui/texture_editor/DragGesture.h"
 #include "ui/texture_editor/TextureView.h"
 
-// The texture view as an editor of the shown button's areas: a click selects an area (the
-// selected one, else the smallest under the pointer; clicking the same spot again cycles
-// through the stack), dragging outside the selected area draws a new one, dragging inside
-// moves it, its eight handles and edges resize it; edges snap to whole pixels and to the
-// other outlines and the texture's border. Arrows nudge, Delete removes, T trims, F frames,
-// Ctrl+0 fits, Ctrl+1 shows 1:1, Esc cancels. The middle button or Space+drag pans.
-// It changes nothing itself: each finished gesture is announced once, for the caller to make.
+// An area's row with a rectangle for it: where a gesture has it, or where it is to go.
+struct AreaRect {
+    int row = -1;  // -1: a new area, being drawn
+    EdgeRect rect;
+    bool operator==(const AreaRect&) const = default;
+};
+
+// How a click or a rubber band changes the selection of areas.
+enum class SelectionEdit { Replace, Add, Toggle };
+
+// The texture view as an editor of the shown button's areas. A click selects the area under
+// the pointer (a selected one, else the smallest; clicking the same spot again cycles through
+// the stack), Ctrl+click adds or removes it, Shift+click adds it, Ctrl+A selects every area
+// on the texture and Esc clears. Dragging a selected area moves every selected one; dragging
+// elsewhere draws a new area, or with Shift held at the press selects what a rubber band
+// touches. With one area selected its eight handles and edges resize it. Edges snap to whole
+// pixels, the other outlines and the texture's border. Arrows nudge, Delete removes, T trims
+// the selected areas; F frames them, Ctrl+0 fits, Ctrl+1 shows 1:1, Esc cancels a gesture.
+// The middle button or Space+drag pans. It changes nothing itself: each finished gesture is
+// announced once, for the caller to make.
 class AreaCanvas : public TextureView {
     Q_OBJECT
 
@@ -28,21 +41,26 @@ public:
     void setBlendType(std::int32_t type) { blendType = type; }
     // What the running gesture says about itself; empty when none runs.
     QString feedback() const { return gestureText; }
-    // The rectangle the running gesture has made so far.
+    // The rectangle the running gesture has made so far, of the first area it moves.
     std::optional<EdgeRect> liveRect() const;
+    // The rows of the selected areas on the shown texture, in order.
+    std::vector<int> selectedRows() const;
 
 signals:
-    // A click selected the area of row, or cleared the selection (-1).
-    void areaPicked(int row);
+    // A click, a rubber band, Ctrl+A or Esc changes the selection by rows.
+    void selectionEdited(std::vector<int> rows, SelectionEdit edit);
     void areaDrawn(EdgeRect rect);
-    void areaChanged(int row, EdgeRect rect, AreaCanvas::Edit edit);
-    void areaDeleteAsked(int row);
+    // Areas moved, resized, trimmed or nudged, each to its new rectangle.
+    void areasChanged(std::vector<AreaRect> areas, AreaCanvas::Edit edit);
+    void areasDeleteAsked(std::vector<int> rows);
     void areaOpenAsked(int row);
-    // While a gesture runs, the rectangle it has made of row (-1 for a new area); none when it
-    // ends.
-    void areaFollowing(int row, std::optional<EdgeRect> rect);
+    // While a gesture runs, the rectangles it has made of its areas (row -1 for a new area);
+    // none when it ends.
+    void areasFollowing(std::vector<AreaRect> areas);
     // A gesture's live text, or what a key could not do; for the status bar.
     void message(const QString& text);
+    // The context menu is asked for at globalPoint.
+    void contextMenuAsked(QPoint globalPoint);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,19 +70,21 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool showsOutline(const Outline& outline) const override;
 
 private:
-    enum class Mode { None, Pressed, Drawing, Moving, Resizing };
+    enum class Mode { None, Pressed, Drawing, Moving, Resizing, Banding };
 
     QPointF textureAt(QPointF viewPoint) const;
-    // The selected outline, or null.
-    const Outline* selectedOutline() const;
+    std::vector<const Outline*> selectedOutlines() const;
     // The rows of the areas under a texture point, smallest first.
     std::vector<int> rowsAt(QPointF texturePoint) const;
     int pickAt(QPointF viewPoint) const;
     SnapTargets snapTargets(bool off) const;
     void follow(QPointF viewPoint, Qt::KeyboardModifiers modifiers);
+    void moveGroup(QPointF delta, const SnapTargets& snap);
+    void click(QPointF viewPoint, Qt::KeyboardModifiers modifiers);
     void finish();
     void cancel();
     void setGestureText(const QString& text);
@@ -72,19 +92,23 @@ private:
     void trim();
     void updateCursor(QPointF viewPoint);
     void paintHandles(QPainter& painter, const EdgeRect& rect) const;
+    // The rows the rubber band touches.
+    std::vector<int> bandedRows() const;
 
     std::int32_t blendType = 1;
     Mode mode = Mode::None;
     QPointF pressPoint;    // view
     QPointF pressTexture;  // texture, so that scrolling or zooming meanwhile moves nothing
     QPoint pressPixel;     // texture
+    Qt::KeyboardModifiers pressModifiers;
     Grip grip;
-    int gestureRow = -1;
-    EdgeRect startRect;
-    GestureResult current;
+    std::vector<AreaRect> started;  // the areas the gesture moves or resizes, as they were
+    std::vector<AreaRect> current;  // and as it has them now; the drawn area while drawing
+    GestureResult snapped;          // of the last step, for the guide lines
     QPointF pointer;
     QString gestureText;
     bool spaceHeld = false;
+    bool rightCancelled = false;       // the right button's press cancelled a gesture
     std::optional<QPointF> lastClick;  // view point of the last click that picked
     DragGesture gesture{*this, [this] { cancel(); }};
 };

@@ -1,11 +1,15 @@
 #include "ui/texture_editor/CanvasEdits.h"
 
 #include <QMainWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "document/AreaChange.h"
+#include "document/AreaListChange.h"
 #include "framework/ReportList.h"
+#include "framework/Resources.h"
 #include "ui/ResourceIds.h"
 #include "ui/form/TolvaneViewButton.h"
 #include "ui/shell/TolvaneDoc.h"
@@ -36,6 +40,10 @@ std::optional<EditedResource> editedResource() {
     return EditedResource{resource, static_cast<std::size_t>(index)};
 }
 
+bool isArea(const EditedResource& edited, int row) {
+    return row >= 0 && static_cast<std::size_t>(row) < edited.resource->areas.size();
+}
+
 void setEdges(ResourceArea& area, const EdgeRect& rect) {
     area.x1 = static_cast<float>(rect.x1);
     area.y1 = static_cast<float>(rect.y1);
@@ -43,17 +51,21 @@ void setEdges(ResourceArea& area, const EdgeRect& rect) {
     area.y2 = static_cast<float>(rect.y2);
 }
 
-int stepName(AreaCanvas::Edit edit) {
+QString step(int nameId) {
+    return framework::Resources::LoadString(nameId);
+}
+
+QString stepName(AreaCanvas::Edit edit, bool several) {
     switch (edit) {
         case AreaCanvas::Edit::Resize:
-            return IDS_STEP_RESIZE_AREA;
+            return step(several ? IDS_STEP_RESIZE_AREAS : IDS_STEP_RESIZE_AREA);
         case AreaCanvas::Edit::Trim:
-            return IDS_STEP_TRIM_AREA;
+            return step(several ? IDS_STEP_TRIM_AREAS : IDS_STEP_TRIM_AREA);
         case AreaCanvas::Edit::Move:
         case AreaCanvas::Edit::Nudge:
             break;
     }
-    return IDS_STEP_MOVE_AREA;
+    return step(several ? IDS_STEP_MOVE_AREAS : IDS_STEP_MOVE_AREA);
 }
 
 void drawn(const PreviewPanel& panel, const EdgeRect& rect) {
@@ -66,105 +78,142 @@ void drawn(const PreviewPanel& panel, const EdgeRect& rect) {
     area.textureId = panel.shownTexture()->id;
     const int row = static_cast<int>(edited->resource->areas.size());
     currentButtonView->ChangeAreaOnCanvas(
-        IDS_STEP_DRAW_AREA,
+        step(IDS_STEP_DRAW_AREA),
         AreaChange::inserted(edited->index, edited->resource->areas.size(), area),
-        {ShownResource::kKeep, ShownResource::kKeep, row, -1});
+        {ShownResource::kKeep, ShownResource::kKeep, std::vector<int>{row}, std::nullopt});
 }
 
-void changed(int row, const EdgeRect& rect, AreaCanvas::Edit edit) {
-    const std::optional<EditedResource> edited = editedResource();
-    if (!edited || row < 0 || static_cast<std::size_t>(row) >= edited->resource->areas.size()) {
-        return;
-    }
-    const ResourceArea& before = edited->resource->areas[static_cast<std::size_t>(row)];
-    ResourceArea after = before;
-    setEdges(after, rect);
-    if (after == before) {
-        return;
-    }
-    currentButtonView->ChangeAreaOnCanvas(
-        stepName(edit),
-        AreaChange::replaced(edited->index, static_cast<std::size_t>(row), before, after),
-        {ShownResource::kKeep, ShownResource::kKeep, row, row},
-        edit == AreaCanvas::Edit::Nudge ? LibraryHistory::Typing::AreaNudge
-                                        : LibraryHistory::Typing::None);
-}
-
-void deleted(int row) {
-    const std::optional<EditedResource> edited = editedResource();
-    if (!edited || row < 0 || static_cast<std::size_t>(row) >= edited->resource->areas.size()) {
-        return;
-    }
-    currentButtonView->ChangeAreaOnCanvas(
-        IDS_STEP_DELETE_AREA,
-        AreaChange::removed(edited->index, static_cast<std::size_t>(row),
-                            edited->resource->areas[static_cast<std::size_t>(row)]),
-        {ShownResource::kKeep, ShownResource::kKeep, -1, row});
-}
-
-void placed(int row, int dx, int dy, bool nudge) {
-    const std::optional<EditedResource> edited = editedResource();
-    if (!edited || row < 0 || static_cast<std::size_t>(row) >= edited->resource->areas.size()) {
-        return;
-    }
-    const ResourceArea& before = edited->resource->areas[static_cast<std::size_t>(row)];
-    ResourceArea after = before;
-    after.offsetX += static_cast<float>(dx);
-    after.offsetY += static_cast<float>(dy);
-    currentButtonView->ChangeAreaOnCanvas(
-        IDS_STEP_PLACE_AREA,
-        AreaChange::replaced(edited->index, static_cast<std::size_t>(row), before, after),
-        {ShownResource::kKeep, ShownResource::kKeep, row, row},
-        nudge ? LibraryHistory::Typing::PieceNudge : LibraryHistory::Typing::None);
-}
-
-// The list row and the composed button follow a gesture while it runs; an area being drawn
-// has a provisional row until the gesture ends.
-void following(PreviewPanel& panel, int row, std::optional<EdgeRect> rect) {
-    panel.followGesture(row, rect);
+// Rows that are no areas of the library (any more) are left alone.
+void changed(const std::vector<AreaRect>& areas, AreaCanvas::Edit edit) {
     const std::optional<EditedResource> edited = editedResource();
     if (!edited) {
         return;
     }
-    if (row < 0) {
-        if (!rect || panel.shownTexture() == nullptr) {
-            currentButtonView->DropDrawnAreaRow();
-            return;
+    std::vector<ResourceArea> after = edited->resource->areas;
+    std::vector<int> rows;
+    for (const AreaRect& area : areas) {
+        if (isArea(*edited, area.row)) {
+            setEdges(after[static_cast<std::size_t>(area.row)], area.rect);
+            rows.push_back(area.row);
         }
-        ResourceArea drawing;
-        setEdges(drawing, *rect);
-        drawing.textureId = panel.shownTexture()->id;
-        currentButtonView->ShowAreaEdges(static_cast<int>(edited->resource->areas.size()), drawing);
-        return;
     }
-    if (static_cast<std::size_t>(row) >= edited->resource->areas.size()) {
-        return;
-    }
-    ResourceArea area = edited->resource->areas[static_cast<std::size_t>(row)];
-    if (rect) {
-        setEdges(area, *rect);
-    }
-    currentButtonView->ShowAreaEdges(row, area);
+    std::sort(rows.begin(), rows.end());
+    currentButtonView->ReplaceAreas(
+        stepName(edit, rows.size() > 1), std::move(after), currentButtonView->SelectedAreaRows(),
+        edit == AreaCanvas::Edit::Nudge ? LibraryHistory::Typing::AreaNudge
+                                        : LibraryHistory::Typing::None);
 }
 
-// The list row follows a piece while it is dragged.
-void placing(int row, std::optional<QPoint> delta) {
+void deleted(std::vector<int> rows) {
     const std::optional<EditedResource> edited = editedResource();
-    if (!edited || row < 0 || static_cast<std::size_t>(row) >= edited->resource->areas.size()) {
+    if (!edited) {
         return;
     }
-    ResourceArea area = edited->resource->areas[static_cast<std::size_t>(row)];
-    if (delta) {
-        area.offsetX += static_cast<float>(delta->x());
-        area.offsetY += static_cast<float>(delta->y());
+    std::erase_if(rows, [&edited](int row) { return !isArea(*edited, row); });
+    std::sort(rows.begin(), rows.end());
+    if (!rows.empty()) {
+        currentButtonView->ReplaceAreas(
+            step(rows.size() > 1 ? IDS_STEP_DELETE_AREAS : IDS_STEP_DELETE_AREA),
+            AreasWithout(edited->resource->areas, rows), {});
     }
-    currentButtonView->ShowAreaEdges(row, area);
 }
 
-void picked(int row) {
-    if (currentButtonView != nullptr) {
-        currentButtonView->areaList->SelectItem(row);
+void placed(const std::vector<int>& rows, int dx, int dy, bool nudge) {
+    const std::optional<EditedResource> edited = editedResource();
+    if (!edited) {
+        return;
     }
+    std::vector<ResourceArea> after = edited->resource->areas;
+    int moved = 0;
+    for (const int row : rows) {
+        if (isArea(*edited, row)) {
+            after[static_cast<std::size_t>(row)].offsetX += static_cast<float>(dx);
+            after[static_cast<std::size_t>(row)].offsetY += static_cast<float>(dy);
+            ++moved;
+        }
+    }
+    currentButtonView->ReplaceAreas(
+        step(moved > 1 ? IDS_STEP_PLACE_AREAS : IDS_STEP_PLACE_AREA), std::move(after),
+        currentButtonView->SelectedAreaRows(),
+        nudge ? LibraryHistory::Typing::PieceNudge : LibraryHistory::Typing::None);
+}
+
+// The list rows and the composed button follow a gesture while it runs; an area being drawn
+// has a provisional row until the gesture ends, when the rows followed show their areas again.
+void following(PreviewPanel& panel, const std::vector<AreaRect>& areas,
+               std::vector<int>& followed) {
+    panel.followGesture(areas);
+    const std::optional<EditedResource> edited = editedResource();
+    if (!edited) {
+        return;
+    }
+    if (areas.empty()) {
+        currentButtonView->DropDrawnAreaRow();
+        for (const int row : std::exchange(followed, {})) {
+            if (isArea(*edited, row)) {
+                currentButtonView->ShowAreaEdges(
+                    row, edited->resource->areas[static_cast<std::size_t>(row)]);
+            }
+        }
+        return;
+    }
+    followed.clear();
+    for (const AreaRect& area : areas) {
+        followed.push_back(area.row);
+        if (area.row < 0 && panel.shownTexture() != nullptr) {
+            ResourceArea drawing;
+            setEdges(drawing, area.rect);
+            drawing.textureId = panel.shownTexture()->id;
+            currentButtonView->ShowAreaEdges(static_cast<int>(edited->resource->areas.size()),
+                                             drawing);
+        } else if (isArea(*edited, area.row)) {
+            ResourceArea moved = edited->resource->areas[static_cast<std::size_t>(area.row)];
+            setEdges(moved, area.rect);
+            currentButtonView->ShowAreaEdges(area.row, moved);
+        }
+    }
+}
+
+// The list rows follow pieces while they are dragged.
+void placing(const std::vector<int>& rows, std::optional<QPoint> delta) {
+    const std::optional<EditedResource> edited = editedResource();
+    if (!edited) {
+        return;
+    }
+    for (const int row : rows) {
+        if (!isArea(*edited, row)) {
+            continue;
+        }
+        ResourceArea area = edited->resource->areas[static_cast<std::size_t>(row)];
+        if (delta) {
+            area.offsetX += static_cast<float>(delta->x());
+            area.offsetY += static_cast<float>(delta->y());
+        }
+        currentButtonView->ShowAreaEdges(row, area);
+    }
+}
+
+void selectionEdited(std::vector<int> rows, SelectionEdit edit) {
+    if (currentButtonView == nullptr) {
+        return;
+    }
+    std::vector<int> selected = currentButtonView->SelectedAreaRows();
+    std::sort(rows.begin(), rows.end());
+    std::vector<int> result;
+    switch (edit) {
+        case SelectionEdit::Replace:
+            result = rows;
+            break;
+        case SelectionEdit::Add:
+            std::set_union(selected.begin(), selected.end(), rows.begin(), rows.end(),
+                           std::back_inserter(result));
+            break;
+        case SelectionEdit::Toggle:
+            std::set_symmetric_difference(selected.begin(), selected.end(), rows.begin(),
+                                          rows.end(), std::back_inserter(result));
+            break;
+    }
+    currentButtonView->areaList->SelectItems(result);
 }
 
 // As "Bereich bearbeiten..." does, for the area the list now selects.
@@ -180,20 +229,26 @@ void opened(int row) {
 
 }  // namespace
 
-void ConnectCanvasEdits(PreviewPanel& panel, QMainWindow& frame) {
+void ConnectCanvasEdits(PreviewPanel& panel, QMainWindow& frame, QMenu& areaMenu) {
     AreaCanvas* canvas = panel.textureView();
-    QObject::connect(canvas, &AreaCanvas::areaPicked, &panel, picked);
+    PiecePlacementView* pieces = panel.compositionView();
+    QObject::connect(canvas, &AreaCanvas::selectionEdited, &panel, selectionEdited);
     QObject::connect(canvas, &AreaCanvas::areaDrawn, &panel,
                      [&panel](const EdgeRect& rect) { drawn(panel, rect); });
-    QObject::connect(canvas, &AreaCanvas::areaChanged, &panel, changed);
+    QObject::connect(canvas, &AreaCanvas::areasChanged, &panel, changed);
     QObject::connect(
-        canvas, &AreaCanvas::areaFollowing, &panel,
-        [&panel](int row, std::optional<EdgeRect> rect) { following(panel, row, rect); });
-    QObject::connect(canvas, &AreaCanvas::areaDeleteAsked, &panel, deleted);
+        canvas, &AreaCanvas::areasFollowing, &panel,
+        [&panel, followed = std::vector<int>()](const std::vector<AreaRect>& areas) mutable {
+            following(panel, areas, followed);
+        });
+    QObject::connect(canvas, &AreaCanvas::areasDeleteAsked, &panel, deleted);
     QObject::connect(canvas, &AreaCanvas::areaOpenAsked, &panel, opened);
-    QObject::connect(panel.compositionView(), &PiecePlacementView::piecePicked, &panel, picked);
-    QObject::connect(panel.compositionView(), &PiecePlacementView::pieceMoved, &panel, placed);
-    QObject::connect(panel.compositionView(), &PiecePlacementView::pieceFollowing, &panel, placing);
+    QObject::connect(pieces, &PiecePlacementView::selectionEdited, &panel, selectionEdited);
+    QObject::connect(pieces, &PiecePlacementView::piecesMoved, &panel, placed);
+    QObject::connect(pieces, &PiecePlacementView::piecesFollowing, &panel, placing);
+    const auto showMenu = [&areaMenu](QPoint at) { areaMenu.popup(at); };
+    QObject::connect(canvas, &AreaCanvas::contextMenuAsked, &areaMenu, showMenu);
+    QObject::connect(pieces, &PiecePlacementView::contextMenuAsked, &areaMenu, showMenu);
     // A gesture's text is replaced at its next move; what a key reports stays a while.
     QObject::connect(canvas, &AreaCanvas::message, &frame, [&frame](const QString& text) {
         frame.statusBar()->showMessage(text, kMessageMilliseconds);

@@ -1,10 +1,12 @@
 #include "ui/texture_editor/PiecePlacementView.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleHints>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -21,11 +23,22 @@ PiecePlacementView::PiecePlacementView(QWidget* parent) : CompositionView(parent
     setAccessibleName(QStringLiteral("Knopfansicht"));
 }
 
-void PiecePlacementView::setPieces(QPoint topLeft, std::vector<Piece> pieces, int selectedRow) {
+void PiecePlacementView::setPieces(QPoint topLeft, std::vector<Piece> pieces,
+                                   std::vector<int> selectedRows) {
     origin = topLeft;
     shown = std::move(pieces);
-    selected = selectedRow;
+    selected = std::move(selectedRows);
     update();
+}
+
+std::vector<int> PiecePlacementView::selectedRows() const {
+    std::vector<int> rows;
+    for (const int row : selected) {
+        if (pieceOfRow(row) != nullptr) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
 }
 
 QPointF PiecePlacementView::buttonAt(QPointF viewPoint) const {
@@ -47,10 +60,16 @@ const PiecePlacementView::Piece* PiecePlacementView::pieceOfRow(int row) const {
     return nullptr;
 }
 
+bool PiecePlacementView::isSelected(int row) const {
+    return std::find(selected.begin(), selected.end(), row) != selected.end();
+}
+
 int PiecePlacementView::pieceAt(QPointF viewPoint) const {
     const QPointF at = buttonAt(viewPoint);
-    if (const Piece* current = pieceOfRow(selected); current && current->placed.contains(at)) {
-        return selected;
+    for (const int row : selected) {
+        if (const Piece* piece = pieceOfRow(row); piece && piece->placed.contains(at)) {
+            return row;
+        }
     }
     for (auto piece = shown.rbegin(); piece != shown.rend(); ++piece) {
         if (piece->placed.contains(at)) {
@@ -65,30 +84,44 @@ QPoint PiecePlacementView::dragDelta(QPointF viewPoint) const {
     return {static_cast<int>(std::lround(delta.x())), static_cast<int>(std::lround(delta.y()))};
 }
 
+// A press on a selected piece takes every selected one along; on another, it selects that one
+// (alone, or added with Ctrl or Shift) and takes it along with what is then selected.
 void PiecePlacementView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton && dragged) {
+    if (event->button() == Qt::RightButton && !dragged.empty()) {
         cancelDrag();
+        rightCancelled = true;
         return;
     }
     if (event->button() != Qt::LeftButton || composition().isNull()) {
         return;
     }
+    const bool adding = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
     const int row = pieceAt(event->position());
-    if (row != selected) {
-        selected = row;
-        emit piecePicked(row);
+    toggledOnRelease.reset();
+    if (row < 0) {
+        if (!adding && !selected.empty()) {
+            emit selectionEdited({}, SelectionEdit::Replace);
+        }
+        return;
     }
-    if (row >= 0) {
-        dragged = row;
-        gesture.begin();
-        moving = false;
-        pressPoint = event->position();
-        pressScale = shownScale();
+    if (isSelected(row)) {
+        dragged = selectedRows();
+        if (event->modifiers() & Qt::ControlModifier) {
+            toggledOnRelease = row;
+        }
+    } else {
+        dragged = adding ? selectedRows() : std::vector<int>{};
+        dragged.push_back(row);
+        emit selectionEdited({row}, adding ? SelectionEdit::Add : SelectionEdit::Replace);
     }
+    gesture.begin();
+    moving = false;
+    pressPoint = event->position();
+    pressScale = shownScale();
 }
 
 void PiecePlacementView::mouseMoveEvent(QMouseEvent* event) {
-    if (!dragged) {
+    if (dragged.empty()) {
         return;
     }
     pointer = event->position();
@@ -97,33 +130,34 @@ void PiecePlacementView::mouseMoveEvent(QMouseEvent* event) {
         moving = true;
     }
     if (moving) {
-        emit pieceFollowing(*dragged, dragDelta(pointer));
+        emit piecesFollowing(dragged, dragDelta(pointer));
     }
     update();
 }
 
 void PiecePlacementView::cancelDrag() {
-    const int row = *dragged;
+    const std::vector<int> rows = std::exchange(dragged, {});
     const bool moved = moving;
-    dragged.reset();
     moving = false;
     update();
     if (moved) {
-        emit pieceFollowing(row, std::nullopt);
+        emit piecesFollowing(rows, std::nullopt);
     }
     gesture.end();
 }
 
 void PiecePlacementView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !dragged) {
+    if (event->button() != Qt::LeftButton || dragged.empty()) {
         return;
     }
-    const int row = *dragged;
+    const std::vector<int> rows = dragged;
     const QPoint delta = dragDelta(event->position());
     const bool moved = moving;
     cancelDrag();  // ends the drag's following; the release then makes the move
     if (moved && !delta.isNull()) {
-        emit pieceMoved(row, delta.x(), delta.y(), false);
+        emit piecesMoved(rows, delta.x(), delta.y(), false);
+    } else if (!moved && toggledOnRelease) {
+        emit selectionEdited({*toggledOnRelease}, SelectionEdit::Toggle);
     }
 }
 
@@ -144,7 +178,7 @@ void PiecePlacementView::keyPressEvent(QKeyEvent* event) {
             delta = {0, step};
             break;
         case Qt::Key_Escape:
-            if (dragged) {
+            if (!dragged.empty()) {
                 cancelDrag();
                 return;
             }
@@ -153,23 +187,27 @@ void PiecePlacementView::keyPressEvent(QKeyEvent* event) {
             CompositionView::keyPressEvent(event);
             return;
     }
-    if (selected >= 0 && pieceOfRow(selected) != nullptr && !dragged) {
-        emit pieceMoved(selected, delta.x(), delta.y(), true);
+    if (const std::vector<int> rows = selectedRows(); !rows.empty() && dragged.empty()) {
+        emit piecesMoved(rows, delta.x(), delta.y(), true);
     }
 }
 
-// The selected piece is outlined; a dragged one where it would go.
-void PiecePlacementView::paintEvent(QPaintEvent* event) {
-    CompositionView::paintEvent(event);
-    const Piece* piece = pieceOfRow(dragged ? *dragged : selected);
-    if (piece == nullptr) {
+void PiecePlacementView::contextMenuEvent(QContextMenuEvent* event) {
+    if (std::exchange(rightCancelled, false) || !dragged.empty()) {
         return;
     }
-    QRectF placed = piece->placed;
-    if (dragged && moving) {
-        placed.translate(dragDelta(pointer));
-    }
+    emit contextMenuAsked(event->globalPos());
+}
+
+// The selected pieces are outlined; dragged ones where they would go.
+void PiecePlacementView::paintEvent(QPaintEvent* event) {
+    CompositionView::paintEvent(event);
     QPainter painter(this);
     painter.setPen(QPen(kSelectedColour, 0));
-    painter.drawRect(viewOf(placed).adjusted(0, 0, -1, -1));
+    const QPoint delta = moving ? dragDelta(pointer) : QPoint();
+    for (const int row : dragged.empty() ? selected : dragged) {
+        if (const Piece* piece = pieceOfRow(row)) {
+            painter.drawRect(viewOf(piece->placed.translated(delta)).adjusted(0, 0, -1, -1));
+        }
+    }
 }

@@ -14,7 +14,7 @@
 
 CPreviewDock* currentPreview = nullptr;
 
-CPreviewDock::CPreviewDock(QMainWindow& mainWindow)
+CPreviewDock::CPreviewDock(QMainWindow& mainWindow, QMenu& areaMenu)
     : QDockWidget(QStringLiteral("Vorschau"), &mainWindow) {
     currentPreview = this;
     setObjectName(QStringLiteral("previewDock"));
@@ -24,9 +24,10 @@ CPreviewDock::CPreviewDock(QMainWindow& mainWindow)
     // letter case appearing, say), so the files are looked up again.
     connect(&cache, &TextureCache::textureFilesChanged, this, &CPreviewDock::Refresh);
     connect(content, &PreviewPanel::textureChosen, this, [this](std::int32_t id) {
+        const std::vector<int> rows = selectedAreaRows();
         chosenTexture = {id,
                          currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr,
-                         selectedAreaRow()};
+                         rows.empty() ? -1 : rows.front()};
         Refresh();
     });
     connect(content->textureView(), &AreaCanvas::areaDrawn, this, [this] {
@@ -34,7 +35,7 @@ CPreviewDock::CPreviewDock(QMainWindow& mainWindow)
             lastDrawnTexture = content->shownTexture()->id;
         }
     });
-    ConnectCanvasEdits(*content, mainWindow);
+    ConnectCanvasEdits(*content, mainWindow, areaMenu);
 }
 
 CPreviewDock::~CPreviewDock() {
@@ -58,7 +59,7 @@ void CPreviewDock::setWorkingArea(WorkingArea area, const UiResource* owner) {
 
 // The form is made anew when the tree goes from a button to anything else; the preview
 // hears of its area list's selection from the first refresh after that on.
-int CPreviewDock::selectedAreaRow() {
+std::vector<int> CPreviewDock::selectedAreaRows() {
     if (currentButtonView != followedForm) {
         followedForm = currentButtonView;
         if (followedForm != nullptr && followedForm->areaList != nullptr) {
@@ -66,7 +67,7 @@ int CPreviewDock::selectedAreaRow() {
                     &QItemSelectionModel::selectionChanged, this, &CPreviewDock::Refresh);
         }
     }
-    return followedForm != nullptr ? followedForm->SelectedAreaIndex() : -1;
+    return followedForm != nullptr ? followedForm->SelectedAreaRows() : std::vector<int>{};
 }
 
 void CPreviewDock::Refresh() {
@@ -79,10 +80,12 @@ void CPreviewDock::Refresh() {
         currentTreeView != nullptr ? currentTreeView->currentRecord() : nullptr;
     // The working area belongs to the resource the dialog was opened for, which may have gone.
     const bool editing = resource != nullptr && resource == workingOwner;
-    const int row = selectedAreaRow();
+    std::vector<int> rows = selectedAreaRows();
+    const int row = rows.empty() ? -1 : rows.front();
     content->showScene(BuildPreviewScene(
         currentDocument->library, QFile::encodeName(currentDocument->GetPathName()).toStdString(),
-        resource, row, editing ? working : WorkingArea{}, wantedTexture(resource, row)));
+        resource, std::move(rows), editing ? working : WorkingArea{},
+        wantedTexture(resource, row)));
     emit refreshed();
 }
 

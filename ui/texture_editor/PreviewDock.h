@@ -13,6 +13,7 @@ class CCoordinatesDlg;
 class CTolvaneView_Button;
 class PreviewPanel;
 class QMainWindow;
+class QMenu;
 
 // The "Vorschau" panel of the main window: the tree's current resource on its textures and
 // as its areas compose it. It only reads the library.
@@ -20,7 +21,8 @@ class CPreviewDock : public QDockWidget {
     Q_OBJECT
 
 public:
-    explicit CPreviewDock(QMainWindow& frame);
+    // areaMenu is the views' context menu.
+    CPreviewDock(QMainWindow& frame, QMenu& areaMenu);
     ~CPreviewDock() override;
 
     // Shows the current resource as the library, the tree, the area list and an open
@@ -42,8 +44,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // The selected row of the area list, -1 for none.
-    int selectedAreaRow();
+    // The selected rows of the area list, in order.
+    std::vector<int> selectedAreaRows();
 
     TextureCache cache;
     PreviewPanel* content = nullptr;

@@ -237,7 +237,7 @@ void PreviewPanel::showTexture(QStringList& notes) {
         if (current.textureOf(area.textureId) == entry) {
             outlines.push_back({QRectF(QPointF(area.x1, area.y1), QPointF(area.x2, area.y2)),
                                 static_cast<int>(other),
-                                static_cast<int>(other) == current.selectedRow});
+                                current.isSelected(static_cast<int>(other))});
         }
     }
     texture->setTexture(load.image, std::move(outlines));
@@ -259,28 +259,35 @@ void PreviewPanel::showTextureChoices() {
     textureChooser->setEnabled(current.hasResource && !shownChoices.empty());
 }
 
-void PreviewPanel::followGesture(int row, std::optional<EdgeRect> rect) {
-    if (!rect) {
+void PreviewPanel::followGesture(const std::vector<AreaRect>& moved) {
+    if (moved.empty()) {
         gestureText.clear();
         showPointerLine();
         render();
         return;
     }
     std::vector<ResourceArea> areas = current.areas;
-    if (row < 0 || static_cast<std::size_t>(row) >= areas.size()) {
-        ResourceArea drawn;
-        drawn.textureId = shown != nullptr ? shown->id : 0;
-        areas.push_back(drawn);
-        row = static_cast<int>(areas.size()) - 1;
+    int firstRow = -1;
+    for (AreaRect follow : moved) {
+        if (follow.row < 0 || static_cast<std::size_t>(follow.row) >= areas.size()) {
+            ResourceArea drawn;
+            drawn.textureId = shown != nullptr ? shown->id : 0;
+            areas.push_back(drawn);
+            follow.row = static_cast<int>(areas.size()) - 1;
+        }
+        ResourceArea& area = areas[static_cast<std::size_t>(follow.row)];
+        area.x1 = static_cast<float>(follow.rect.x1);
+        area.y1 = static_cast<float>(follow.rect.y1);
+        area.x2 = static_cast<float>(follow.rect.x2);
+        area.y2 = static_cast<float>(follow.rect.y2);
+        firstRow = firstRow < 0 ? follow.row : firstRow;
     }
-    ResourceArea& area = areas[static_cast<std::size_t>(row)];
-    area.x1 = static_cast<float>(rect->x1);
-    area.y1 = static_cast<float>(rect->y1);
-    area.x2 = static_cast<float>(rect->x2);
-    area.y2 = static_cast<float>(rect->y2);
     QStringList notes;  // those of the last render stay
     showComposition(areas, notes);
-    gestureText = QStringLiteral("Bereich %1: %2").arg(row).arg(texture->feedback());
+    gestureText =
+        moved.size() == 1
+            ? QStringLiteral("Bereich %1: %2").arg(firstRow).arg(texture->feedback())
+            : QStringLiteral("%1 Bereiche: %2").arg(moved.size()).arg(texture->feedback());
     showPointerLine();
 }
 
@@ -314,7 +321,7 @@ void PreviewPanel::showComposition(const std::vector<ResourceArea>& areas, QStri
     for (std::size_t row = 0; row < areas.size(); ++row) {
         pieces.push_back({static_cast<int>(row), PlacedRect(areas[row])});
     }
-    composition->setPieces(composed.topLeft, std::move(pieces), current.selectedRow);
+    composition->setPieces(composed.topLeft, std::move(pieces), current.selectedRows);
 }
 
 void PreviewPanel::showPointer(std::optional<QPoint> pixel) {

@@ -38,10 +38,10 @@ public:
     PiecePlacementView* compositionView() const { return composition; }
     // The notes now shown, one a line; empty when there are none.
     QString notes() const;
-    // While a gesture on the texture runs, the composed button shows area row (a new one on
-    // the shown texture when row is none of the scene's) with rect's edges and the pointer's
-    // line says where it is; none ends that.
-    void followGesture(int row, std::optional<EdgeRect> rect);
+    // While a gesture on the texture runs, the composed button shows its areas (a new one on
+    // the shown texture for a row that is none of the scene's) with their rectangles and the
+    // pointer's line says where they are; none ends that.
+    void followGesture(const std::vector<AreaRect>& areas);
     // What the panel says about the shown texture, and the line of the pointer's pixel or the
     // running gesture.
     QString caption() const;

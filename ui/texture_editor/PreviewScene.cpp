@@ -15,9 +15,18 @@ int sizeOfIndex(std::int32_t index) {
 
 }  // namespace
 
+int PreviewScene::firstSelected() const {
+    return selectedRows.empty() ? -1 : selectedRows.front();
+}
+
+bool PreviewScene::isSelected(int row) const {
+    return std::binary_search(selectedRows.begin(), selectedRows.end(), row);
+}
+
 int PreviewScene::shownRow() const {
-    if (selectedRow >= 0 && selectedRow < static_cast<int>(areas.size())) {
-        return selectedRow;
+    const int first = firstSelected();
+    if (first >= 0 && first < static_cast<int>(areas.size())) {
+        return first;
     }
     return areas.empty() ? -1 : 0;
 }
@@ -32,8 +41,8 @@ const PreviewTexture* PreviewScene::textureOf(std::int32_t textureId) const {
 }
 
 PreviewScene BuildPreviewScene(const ResourceLibrary& library, const std::string& libraryFile,
-                               const UiResource* resource, int selectedRow, WorkingArea working,
-                               std::optional<std::int32_t> wantedTexture) {
+                               const UiResource* resource, std::vector<int> selectedRows,
+                               WorkingArea working, std::optional<std::int32_t> wantedTexture) {
     PreviewScene scene;
     if (resource == nullptr) {
         return scene;
@@ -42,14 +51,15 @@ PreviewScene BuildPreviewScene(const ResourceLibrary& library, const std::string
     scene.id = resource->id;
     scene.identifier = resource->identifier;
     scene.areas = resource->areas;
-    scene.selectedRow = selectedRow;
+    std::sort(selectedRows.begin(), selectedRows.end());
+    scene.selectedRows = std::move(selectedRows);
     if (working.area != nullptr) {
         if (working.row >= 0 && working.row < static_cast<int>(scene.areas.size())) {
             scene.areas[static_cast<std::size_t>(working.row)] = *working.area;
-            scene.selectedRow = working.row;
+            scene.selectedRows = {working.row};
         } else {
             scene.areas.push_back(*working.area);
-            scene.selectedRow = static_cast<int>(scene.areas.size()) - 1;
+            scene.selectedRows = {static_cast<int>(scene.areas.size()) - 1};
         }
     }
     scene.textureChoices.reserve(library.textures.size());

@@ -25,7 +25,7 @@ struct PreviewScene {
     std::int32_t id = 0;
     std::string identifier;
     std::vector<ResourceArea> areas;       // in list order, a working area in its place
-    int selectedRow = -1;                  // the highlighted row, -1 for none
+    std::vector<int> selectedRows;         // the highlighted rows, in order
     std::vector<PreviewTexture> textures;  // those the areas name, in table order
     // The texture the panel shows: the one asked for, else the shown row's, else the first
     // of the library; none when the panel follows the shown row on its own.
@@ -33,7 +33,10 @@ struct PreviewScene {
     // Every texture of the library as (id, path), in table order, to choose from.
     std::vector<std::pair<std::int32_t, std::string>> textureChoices;
 
-    // The row whose texture is shown: the selected one, or row 0 when none is selected;
+    // The first selected row, -1 for none.
+    int firstSelected() const;
+    bool isSelected(int row) const;
+    // The row whose texture is shown: the first selected one, or row 0 when none is selected;
     // -1 when there are no areas.
     int shownRow() const;
     // The texture an area names (the last one with that id, as the area list shows it), or
@@ -48,10 +51,10 @@ struct WorkingArea {
     int row = -1;
 };
 
-// The scene of resource (null for none) with row selected; libraryFile is where the library
+// The scene of resource (null for none) with rows selected; libraryFile is where the library
 // was read from (empty for none), so that texture files are also found beside it.
 // wantedTexture is shown when the library has it.
 PreviewScene BuildPreviewScene(const ResourceLibrary& library, const std::string& libraryFile,
-                               const UiResource* resource, int selectedRow,
+                               const UiResource* resource, std::vector<int> selectedRows,
                                WorkingArea working = {},
                                std::optional<std::int32_t> wantedTexture = std::nullopt);
