@@ -53,6 +53,8 @@ inline constexpr int IDS_STEP_MOVE_AREA = 61479;
 inline constexpr int IDS_STEP_RESIZE_AREA = 61480;
 inline constexpr int IDS_STEP_TRIM_AREA = 61481;
 inline constexpr int IDS_STEP_PLACE_AREA = 61482;
+// The library's file read anew after another program changed it.
+inline constexpr int IDS_STEP_RELOAD = 61483;
 
 // Dialog templates and their controls.
 inline constexpr int IDD_ABOUTBOX = 100;
@@ -101,11 +103,6 @@ inline constexpr int IDC_PROJECT_RESOURCE_PATH = 1016;
 
 // Every template the editor asks for; a test checks that the resource data has each.
 inline constexpr int kDialogTemplateIds[] = {
-    IDD_ABOUTBOX,
-    IDD_TEST_RESULTS,
-    IDD_BLANK_FORM,
-    IDD_BUTTON_FORM,
-    IDD_COORDINATES,
-    IDD_TEXTURE_LIBRARY,
-    IDD_PROJECT_SETTINGS,
+    IDD_ABOUTBOX,    IDD_TEST_RESULTS,    IDD_BLANK_FORM,       IDD_BUTTON_FORM,
+    IDD_COORDINATES, IDD_TEXTURE_LIBRARY, IDD_PROJECT_SETTINGS,
 };

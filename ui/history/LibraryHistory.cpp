@@ -6,6 +6,7 @@
 
 #include "document/AreaChange.h"
 #include "document/LibraryChange.h"
+#include "document/LibraryReplacement.h"
 #include "document/ResourceChanges.h"
 #include "framework/CommandBars.h"
 #include "framework/ReportList.h"
@@ -107,6 +108,15 @@ void LibraryHistory::push(const QString& name, std::unique_ptr<LibraryChange> ch
     syncModifiedFlag();
 }
 
+void LibraryHistory::replaceLibrary(const QString& name, ResourceLibrary& fresh,
+                                    ShownResource shown) {
+    doc.UpdateAllViews(nullptr, CTolvaneDoc::kHintRecordsReplaced);
+    push(name, std::make_unique<LibraryReplacement>(fresh), shown, Typing::None, false);
+    markSaved();
+    syncModifiedFlag();
+    show(shown.afterRedo, shown.areaAfterRedo);
+}
+
 void LibraryHistory::reset() {
     pushing = true;
     steps.clear();
@@ -119,6 +129,11 @@ void LibraryHistory::markSaved() {
     steps.setClean();
 }
 
+void LibraryHistory::markUnsaved() {
+    steps.resetClean();
+    syncModifiedFlag();
+}
+
 void LibraryHistory::syncModifiedFlag() {
     doc.SetModifiedFlag(!steps.isClean());
 }
@@ -127,14 +142,11 @@ void LibraryHistory::stepped() {
     if (pushing) {
         return;
     }
-    show(shownAfterStep);
-    if (shownAreaAfterStep >= 0 && currentButtonView != nullptr) {
-        currentButtonView->areaList->SelectItem(shownAreaAfterStep);
-    }
+    show(shownAfterStep, shownAreaAfterStep);
     syncModifiedFlag();
 }
 
-void LibraryHistory::show(int target) {
+void LibraryHistory::show(int target, int area) {
     CTolvaneView* tree = currentTreeView;
     if (tree == nullptr) {
         return;
@@ -156,6 +168,9 @@ void LibraryHistory::show(int target) {
     tree->RebuildTree();
     if (shown != nullptr) {
         tree->SelectResource(shown);
+    }
+    if (area >= 0 && currentButtonView != nullptr) {
+        currentButtonView->areaList->SelectItem(area);
     }
 }
 

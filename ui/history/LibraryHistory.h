@@ -9,6 +9,7 @@
 
 class CTolvaneDoc;
 class LibraryChange;
+class ResourceLibrary;
 
 // Which resource the tree selects and the form shows after a step was undone or redone: an
 // index into the library's resources, or one of the two markers.
@@ -45,10 +46,16 @@ public:
     // Adds a step for change, which a dialog has already made to the library.
     void record(const QString& name, std::unique_ptr<LibraryChange> change, ShownResource shown);
 
+    // Exchanges the library for fresh, its file read anew, as the step name, which becomes the
+    // saved state; the views show shown's resource and area after it.
+    void replaceLibrary(const QString& name, ResourceLibrary& fresh, ShownResource shown);
+
     // Empties the history: the library as it is now is the state opened or created.
     void reset();
     // The library as it is now is saved.
     void markSaved();
+    // No state in the history is saved, so the library counts as changed until it is saved.
+    void markUnsaved();
     // Sets the document's modified flag from whether the history is at the saved state.
     void syncModifiedFlag();
     // Counts resets, so that a dialog can tell whether the library it began on is still open.
@@ -67,7 +74,8 @@ private:
               Typing typing, bool alreadyMade);
     // After undo or redo moved the stack: the views show target.
     void stepped();
-    void show(int target);
+    // The views show resource target and select area row area (none for -1).
+    void show(int target, int area);
 
     CTolvaneDoc& doc;
     QUndoStack steps;

@@ -16,6 +16,7 @@
 #include "ui/dialogs/TestResultsDlg.h"
 #include "ui/history/LibraryHistory.h"
 #include "ui/shell/MainFrame.h"
+#include "ui/shell/OutsideChanges.h"
 #include "ui/shell/PartialLibraryWarning.h"
 #include "ui/shell/TolvaneView.h"
 
@@ -31,6 +32,8 @@ const QString kMissingCheckQuestion = QStringLiteral(
     "Wollen Sie trotzdem speichern?");
 const QString kRemainingErrorsQuestion = QStringLiteral(
     "Es sind noch Fehler in der GUI Bibliothek vorhanden!\nWollen Sie trotzdem speichern?");
+const QString kChangedOnDiskQuestion =
+    QStringLiteral("Die Datei wurde außerhalb von Tolvane geändert. Trotzdem speichern?");
 
 std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -43,6 +46,7 @@ CTolvaneDoc::CTolvaneDoc() {
     resultsWindow = std::make_unique<CTestResultsDlg>();
     resultsWindow->Create();
     history = std::make_unique<LibraryHistory>(*this);
+    outsideChanges = std::make_unique<OutsideChanges>(*this);
 
     onCommand(ID_TEST_LIBRARY, [this] { OnTestLibrary(); });
     onCommand(ID_CREATE_HEADER, [this] { OnCreateHeader(); });
@@ -60,6 +64,7 @@ CTolvaneDoc::CTolvaneDoc() {
 }
 
 CTolvaneDoc::~CTolvaneDoc() {
+    outsideChanges.reset();
     history.reset();
     resultsWindow.reset();
     currentDocument = nullptr;
@@ -77,6 +82,7 @@ bool CTolvaneDoc::OnNewDocument() {
     ResourceLibrary empty;
     replaceLibrary(empty);
     history->reset();
+    outsideChanges->fileReadOrWritten(QString());
     return true;
 }
 
@@ -113,10 +119,18 @@ bool CTolvaneDoc::OnOpenDocument(const QString& path) {
         currentTreeView->RebuildTree();
     }
     ASSERT_HRESULT(backup, kSource, kBackupLine);
+    outsideChanges->fileReadOrWritten(path);
     return true;
 }
 
 bool CTolvaneDoc::OnSaveDocument(const QString& path) {
+    // Asked once for each change of the file: a save that goes ahead makes the file the
+    // editor's again.
+    if (outsideChanges->changedOnDisk(path) &&
+        framework::AfxMessageBox(kChangedOnDiskQuestion, framework::MessageButtons::YesNo) !=
+            framework::IDYES) {
+        return false;
+    }
     bool goAhead = true;
     if (errorCount == -1) {
         goAhead = framework::AfxMessageBox(kMissingCheckQuestion,
@@ -131,6 +145,7 @@ bool CTolvaneDoc::OnSaveDocument(const QString& path) {
         return false;
     }
     history->markSaved();
+    outsideChanges->fileReadOrWritten(path);
     return Document::OnSaveDocument(path);
 }
 

@@ -10,6 +10,7 @@
 
 class CTestResultsDlg;
 class LibraryHistory;
+class OutsideChanges;
 struct LibraryReadReport;
 
 // The editor's one document: the library being edited, its open, backup and save cycle with
@@ -68,6 +69,8 @@ public:
     ResourceLibrary library;
     // Every change of the library, undoable; it decides the modified flag.
     std::unique_ptr<LibraryHistory> history;
+    // Notices when another program changes the library's file.
+    std::unique_ptr<OutsideChanges> outsideChanges;
     std::int32_t errorCount = -1;  // -1: no check has run in this session
     std::int32_t warningCount = -1;
 
