@@ -149,6 +149,16 @@ bool CTolvaneDoc::OnSaveDocument(const QString& path) {
     return Document::OnSaveDocument(path);
 }
 
+void CTolvaneDoc::OpenRestored(ResourceLibrary& restored, const QString& path,
+                               const FileSnapshot& file) {
+    replaceLibrary(restored);
+    history->reset();
+    history->markUnsaved();
+    SetPathName(path);
+    outsideChanges->follow(path, file);
+    SendInitialUpdate();
+}
+
 HRESULT CTolvaneDoc::ReadLibraryFile(const QString& path, ResourceLibrary& target,
                                      LibraryReadReport* report) {
     return loadLibraryFile(localPath(path), target, report);

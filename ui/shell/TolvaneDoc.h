@@ -11,6 +11,7 @@
 class CTestResultsDlg;
 class LibraryHistory;
 class OutsideChanges;
+struct FileSnapshot;
 struct LibraryReadReport;
 
 // The editor's one document: the library being edited, its open, backup and save cycle with
@@ -27,6 +28,9 @@ public:
     bool OnNewDocument() override;
     bool OnOpenDocument(const QString& path) override;
     bool OnSaveDocument(const QString& path) override;
+    // Opens restored, a library brought back from a recovery copy, as changed and belonging
+    // to path (empty for a library never saved), whose file held file when the work was done.
+    void OpenRestored(ResourceLibrary& restored, const QString& path, const FileSnapshot& file);
 
     // Reads the library file at path into target (opened for reading alone); report, when
     // given, says whether the file was read in full.
