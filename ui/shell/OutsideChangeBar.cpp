@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 
 namespace {
 
@@ -35,6 +36,16 @@ OutsideChangeBar::OutsideChangeBar(QWidget* parent) : QToolBar(parent) {
     setMovable(false);
     setFloatable(false);
     toggleViewAction()->setVisible(false);  // not one of the bars a user shows and hides
+    // Coloured as a note, so that it is seen among the tool bars.
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
+    colours.setColor(QPalette::WindowText, colours.color(QPalette::ToolTipText));
+    setPalette(colours);
+    auto* sign = new QLabel(this);
+    const int side = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    sign->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(side, side));
+    addWidget(sign);
     text = new QLabel(this);
     reload = new QPushButton(QStringLiteral("&Neu laden"), this);
     keep = new QPushButton(QStringLiteral("Be&halten"), this);
@@ -53,7 +64,11 @@ OutsideChangeBar::OutsideChangeBar(QWidget* parent) : QToolBar(parent) {
 void OutsideChangeBar::announce(Kind kind) {
     shown = kind;
     const bool changed = kind == Kind::Changed;
-    text->setText(changed ? kChangedText : kDeletedText);
+    const QString message = changed ? kChangedText : kDeletedText;
+    if (!isHidden() && text->text() != message) {
+        hide();  // screen readers present an alert as it appears, not as its text changes
+    }
+    text->setText(message);
     reloadAction->setVisible(changed);
     setWindowTitle(text->text());
     setAccessibleName(text->text());

@@ -115,6 +115,12 @@ bool OutsideChanges::changedOnDisk(const QString& path) const {
 }
 
 void OutsideChanges::examine() {
+    // Nothing is replaced under a running gesture, and the bar neither comes nor goes, for it
+    // would move the panel under the pointer.
+    if (gestureUnderWay()) {
+        retry.start();
+        return;
+    }
     const FileSnapshot now = FileSnapshot::of(fileWatch.path());
     if (now.state == FileSnapshot::State::Unreadable) {
         return;  // being replaced, or nothing the editor reads: the next change tells
@@ -140,8 +146,8 @@ void OutsideChanges::examine() {
         showBar(now);
         return;
     }
-    // No unsaved changes: read it anew, once no gesture or modal window could be under way.
-    if (gestureUnderWay() || QApplication::activeModalWidget() != nullptr) {
+    // No unsaved changes: read it anew, though not under a dialog that may be editing it.
+    if (QApplication::activeModalWidget() != nullptr) {
         retry.start();
         return;
     }
