@@ -5,6 +5,7 @@
 #include "framework/Application.h"
 #include "framework/DialogUnits.h"
 #include "framework/FrameWindow.h"
+#include "framework/ModalWindow.h"
 #include "framework/Resources.h"
 #include "framework/StandardIds.h"
 
@@ -65,6 +66,7 @@ Dialog::Dialog(int templateId, QWidget* parent) : QDialog(parent) {
 }
 
 int Dialog::DoModal() {
+    announceModalWindow();
     const MainWindowLoan loan(*this);
     modal = true;
     setResult(IDCANCEL);

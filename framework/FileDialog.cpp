@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "framework/ModalWindow.h"
+
 namespace framework {
 
 namespace {
@@ -50,6 +52,7 @@ std::optional<QString> showRealDialog(const FileDialogRequest& request) {
 }  // namespace
 
 std::optional<QString> runFileDialog(const FileDialogRequest& request) {
+    announceModalWindow();
     return handler() ? handler()(request) : showRealDialog(request);
 }
 

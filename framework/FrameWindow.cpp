@@ -24,6 +24,7 @@ FrameWindow::FrameWindow(Document& document) : doc(document) {
         updateCommandUI();
         emit documentChanged();
     };
+    qApp->installEventFilter(this);
 }
 
 // Closing the window while it is destroyed moves the focus; by then the frame must no longer
@@ -32,6 +33,7 @@ FrameWindow::~FrameWindow() {
     for (const QMetaObject::Connection& connection : focusWatch) {
         disconnect(connection);
     }
+    qApp->removeEventFilter(this);
     disconnect(qApp, nullptr, this, nullptr);
     disconnect(QApplication::clipboard(), nullptr, this, nullptr);
     doc.contentsChanged = nullptr;
@@ -53,6 +55,15 @@ View* FrameWindow::GetActiveView() const {
 void FrameWindow::SetActiveView(View* view) {
     activeView = view;
     updateCommandUI();
+}
+
+// A shortcut is matched against its command's enabling, which is renewed just before, so that
+// it never acts on a state computed under other conditions.
+bool FrameWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && watched == QGuiApplication::focusObject()) {
+        updateCommandUI();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void FrameWindow::followFocus(QWidget* now) {
@@ -79,9 +90,8 @@ void FrameWindow::watchFocusWidget(QWidget* widget) {
             connect(edit, &QLineEdit::selectionChanged, this, &FrameWindow::updateCommandUI));
     } else if (auto* list = qobject_cast<QAbstractItemView*>(widget);
                list != nullptr && list->selectionModel() != nullptr) {
-        focusWatch.push_back(connect(list->selectionModel(),
-                                     &QItemSelectionModel::selectionChanged, this,
-                                     &FrameWindow::updateCommandUI));
+        focusWatch.push_back(connect(list->selectionModel(), &QItemSelectionModel::selectionChanged,
+                                     this, &FrameWindow::updateCommandUI));
     }
 }
 

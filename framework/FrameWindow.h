@@ -20,7 +20,7 @@ class View;
 // buttons enabled as the route's handlers say. Enabling is renewed on the events that can
 // change it: the focus moving, the focused edit's text or selection or the focused list's
 // selection changing, the clipboard changing, the document changing, a menu opening, a
-// control notifying its window, and after every command.
+// control notifying its window, after every command, and before a shortcut is matched.
 class FrameWindow : public QMainWindow, public CommandTarget {
     Q_OBJECT
 
@@ -47,6 +47,9 @@ public:
     // Something that commands' enabling may depend on has changed: the application's main
     // window, if there is one, enables its commands anew.
     static void commandStateChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     // The document announced a change of its contents (modified flag set, views updated).

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "framework/FrameworkTexts.h"
+#include "framework/ModalWindow.h"
 #include "framework/Resources.h"
 #include "framework/StandardIds.h"
 
@@ -75,6 +76,7 @@ MessageBoxHandler& handler() {
 }  // namespace
 
 int AfxMessageBox(const QString& text, MessageButtons buttons) {
+    announceModalWindow();
     return handler() ? handler()(text, buttons) : showRealBox(text, buttons);
 }
 

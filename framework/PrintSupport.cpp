@@ -5,6 +5,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include "framework/ModalWindow.h"
+
 namespace framework {
 
 namespace {
@@ -26,6 +28,7 @@ QPrinter& sharedPrinter() {
 void printPages(QWidget* owner, const PagePainter& paint, bool askFirst) {
     QPrinter& printer = sharedPrinter();
     if (askFirst) {
+        announceModalWindow();
         QPrintDialog dialog(&printer, owner);
         if (dialog.exec() != QDialog::Accepted) {
             return;
@@ -35,6 +38,7 @@ void printPages(QWidget* owner, const PagePainter& paint, bool askFirst) {
 }
 
 void previewPages(QWidget* owner, const PagePainter& paint) {
+    announceModalWindow();
     QPrintPreviewDialog preview(&sharedPrinter(), owner);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&paint](QPrinter* printer) { paintOn(*printer, paint); });
@@ -42,6 +46,7 @@ void previewPages(QWidget* owner, const PagePainter& paint) {
 }
 
 void printerSetup(QWidget* owner) {
+    announceModalWindow();
     QPageSetupDialog dialog(&sharedPrinter(), owner);
     dialog.exec();
 }

@@ -2,12 +2,15 @@
 // events at several zoom levels: every finished gesture is one step of the history whose
 // undo gives the library's bytes back exactly.
 #include <QComboBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QWheelEvent>
 #include <functional>
 
 #include "CanvasFixture.h"
 #include "framework/StandardIds.h"
+#include "ui/ResourceIds.h"
+#include "ui/texture_editor/DragGesture.h"
 #include "ui/texture_editor/TextureView.h"
 
 namespace {
@@ -144,11 +147,14 @@ TEST_F(CanvasTest, MovingKeepsTheSizeAndEachHandleResizesItsOwnEdges) {
     EXPECT_EQ(edges(0), (EdgeRect{10, 2, 34, 26}));
 }
 
-TEST_F(CanvasTest, EscapeAndTheRightButtonCancelWithoutAStepAndPanningChangesNothing) {
+TEST_F(CanvasTest, AGestureCancelledInAnyWayLeavesNoTraceAndPanningChangesNothing) {
     zoomTo(1.0);
+    frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
     PreviewPanel& panel = *frame().preview()->panel();
     PiecePlacementView& pieces = *panel.compositionView();
     const QImage composed = pieces.composition();
+    const QString caption = panel.caption();
     // Each gesture is pressed and moved on its view (the points fixed: each view keeps its
     // scale), checked while it runs, cancelled there, and its left button released.
     struct Gesture {
@@ -174,15 +180,16 @@ TEST_F(CanvasTest, EscapeAndTheRightButtonCancelWithoutAStepAndPanningChangesNot
              EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
              EXPECT_NE(pieces.composition(), composed);
          }},
-        // The moved area's row, the composed button and the caption follow.
+        // The moved area's row, the composed button and the pointer's line follow; the
+        // caption stays as it is, so that nothing in the panel moves.
         {"move", &canvas(), at({16, 16}), at({40, 40}),
          [&] {
              ASSERT_TRUE(canvas().liveRect());
              EXPECT_EQ(areaList().GetItemText(0, 1), QStringLiteral("28.0"));
              EXPECT_EQ(areaList().GetItemCount(), 4);
              EXPECT_NE(pieces.composition(), composed);
-             EXPECT_TRUE(panel.caption().endsWith(QStringLiteral("Bereich 0: +24, +24")))
-                 << panel.caption().toStdString();
+             EXPECT_EQ(panel.pointerText(), QStringLiteral("Bereich 0: +24, +24"));
+             EXPECT_EQ(panel.caption(), caption);
          }},
         // The placed area's row follows.
         {"piece", &pieces, piecePoint({2.5, 2.5}), piecePoint({9.5, 6.5}),
@@ -191,29 +198,69 @@ TEST_F(CanvasTest, EscapeAndTheRightButtonCancelWithoutAStepAndPanningChangesNot
              EXPECT_EQ(areaList().GetItemText(0, 8), QStringLiteral("4.0"));
          }},
     };
+    // Esc and the right button cancel on purpose; the others take the release away.
+    struct Cancel {
+        const char* name;
+        std::function<void(QWidget* view, QPoint at)> cancel;
+    };
+    const Cancel cancels[] = {
+        {"Esc", [](QWidget* view, QPoint) { QTest::keyClick(view, Qt::Key_Escape); }},
+        {"right button",
+         [](QWidget* view, QPoint at) {
+             QTest::mousePress(view, Qt::RightButton, {}, at);
+             QTest::mouseRelease(view, Qt::RightButton, {}, at);
+         }},
+        // Ctrl+S asks whether to check first; the question is a modal window.
+        {"modal window",
+         [this](QWidget* view, QPoint) {
+             boxes.answer(framework::IDNO);
+             QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+             EXPECT_EQ(boxes.take().size(), 1);
+         }},
+        {"view hidden",
+         [this](QWidget*, QPoint) {
+             frame().preview()->hide();
+             frame().preview()->show();
+         }},
+        {"focus elsewhere", [this](QWidget*, QPoint) { tree().setFocus(); }},
+        {"window deactivated",
+         [this](QWidget*, QPoint) {
+             QWidget other;
+             other.show();
+             other.activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+             other.close();
+             frame().activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(&frame()));
+         }},
+        {"move without the button",
+         [](QWidget* view, QPoint at) {
+             QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton,
+                              Qt::NoButton, {});
+             QApplication::sendEvent(view, &move);
+         }},
+    };
     for (const Gesture& gesture : gestures) {
-        for (const bool escape : {true, false}) {
-            SCOPED_TRACE(testing::Message() << gesture.name << (escape ? " Esc" : " right"));
+        for (const Cancel& cancel : cancels) {
+            SCOPED_TRACE(testing::Message() << gesture.name << ", " << cancel.name);
             areaList().SelectItem(0);
             gesture.view->setFocus();
             QTest::mousePress(gesture.view, Qt::LeftButton, {}, gesture.press);
             QTest::mouseMove(gesture.view, gesture.press + QPoint(20, 20));
             QTest::mouseMove(gesture.view, gesture.moveTo);
             gesture.whileRunning();
-            if (escape) {
-                QTest::keyClick(gesture.view, Qt::Key_Escape);
-            } else {
-                QTest::mousePress(gesture.view, Qt::RightButton, {}, gesture.moveTo);
-                QTest::mouseRelease(gesture.view, Qt::RightButton, {}, gesture.moveTo);
-            }
+            EXPECT_TRUE(DragGesture::anyRunning());
+            cancel.cancel(gesture.view, gesture.moveTo);
+            EXPECT_FALSE(DragGesture::anyRunning());
             QTest::mouseRelease(gesture.view, Qt::LeftButton, {}, gesture.moveTo);
             EXPECT_FALSE(canvas().liveRect());
+            EXPECT_TRUE(canvas().feedback().isEmpty());
             EXPECT_EQ(areaList().GetItemCount(), 4);
             EXPECT_EQ(areaList().GetItemText(0, 1), QStringLiteral("4.0"));
             EXPECT_EQ(areaList().GetItemText(0, 7), QStringLiteral("0.0"));
             EXPECT_EQ(areaList().GetFirstSelectedItem(), 0);
             EXPECT_EQ(pieces.composition(), composed);
-            EXPECT_FALSE(panel.caption().contains(QStringLiteral("Bereich 0:")));
+            EXPECT_FALSE(panel.pointerText().contains(QStringLiteral("Bereich 0:")));
             EXPECT_EQ(steps().count(), 0);
             EXPECT_EQ(bytes(), original);
         }
@@ -232,6 +279,111 @@ TEST_F(CanvasTest, EscapeAndTheRightButtonCancelWithoutAStepAndPanningChangesNot
     EXPECT_EQ(steps().count(), 0);
     EXPECT_EQ(bytes(), original);
     EXPECT_FALSE(doc().IsModified());
+}
+
+// The whole main window as a person meets it: the pointer aims at texture pixels as the window
+// shows them when the button goes down, and the window lays itself out between the events.
+class CanvasInWindowTest : public CanvasTest {
+protected:
+    void SetUp() override {
+        CanvasTest::SetUp();
+        frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    }
+    QWindow* window() { return frame().windowHandle(); }
+    QPoint aim(QPointF texturePoint) { return canvas().mapTo(&frame(), at(texturePoint)); }
+    void press(QPoint point) {
+        QTest::mousePress(window(), Qt::LeftButton, Qt::ControlModifier, point);
+        QApplication::processEvents();
+    }
+    void moveTo(QPoint point) {
+        QTest::mouseEvent(QTest::MouseMove, window(), Qt::NoButton, Qt::ControlModifier, point);
+        QApplication::processEvents();
+    }
+    void release(QPoint point) {
+        QTest::mouseRelease(window(), Qt::LeftButton, Qt::ControlModifier, point);
+        QApplication::processEvents();
+    }
+    void clickFormButton(int id) {
+        auto* button = qobject_cast<QPushButton*>(currentButtonView->GetDlgItem(id));
+        ASSERT_NE(button, nullptr);
+        button->click();
+    }
+};
+
+TEST_F(CanvasInWindowTest, TheAreaEndsOnThePixelUnderThePointerWhateverTheLayoutDid) {
+    for (const bool fit : {true, false}) {
+        SCOPED_TRACE(fit ? "fitted" : "1:1");
+        fit ? canvas().zoomToFit() : canvas().zoomOneToOne();
+        areaList().SelectItem(-1);
+        QApplication::processEvents();
+        const QPoint from = aim({44.5, 36.5});
+        const QPoint to = aim({50.5, 46.5});
+        press(from);
+        moveTo(aim({46.5, 40.5}));
+        moveTo(to);
+        release(to);
+        ASSERT_EQ(areas().size(), 5u);
+        EXPECT_EQ(edges(4), (EdgeRect{44, 36, 51, 47}));
+        undo();
+
+        // A move along x alone stays on its row.
+        areaList().SelectItem(2);
+        const QPoint grab = aim({56.5, 24.5});
+        press(grab);
+        moveTo(aim({60.5, 24.5}));
+        moveTo(aim({66.5, 24.5}));
+        release(aim({66.5, 24.5}));
+        EXPECT_EQ(edges(2), (EdgeRect{50, 8, 82, 40}));
+        expectUndoneExactly(QStringLiteral("Bereich verschieben"));
+        steps().clear();
+    }
+}
+
+// The save question of Ctrl+S takes the release; the row of the area being drawn goes, and a
+// row that is no area of the library is never acted on.
+TEST_F(CanvasInWindowTest, AGestureCutOffByAQuestionLeavesNoRowBehind) {
+    canvas().zoomOneToOne();
+    press(aim({100.5, 100.5}));
+    moveTo(aim({104.5, 104.5}));
+    moveTo(aim({110.5, 110.5}));
+    ASSERT_EQ(areaList().GetItemCount(), 5);
+    areaList().SelectItem(4);
+    boxes.answer(framework::IDOK);
+    clickFormButton(IDC_DELETE_AREA);
+    EXPECT_EQ(
+        boxes.take(),
+        QStringList{QStringLiteral("Wählen Sie erst einen Bereich aus den Sie löschen wollen.")});
+    EXPECT_EQ(areas().size(), 4u);
+
+    boxes.answer(framework::IDNO);
+    QTest::keyClick(window(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(boxes.take().size(), 1);
+    release(aim({110.5, 110.5}));
+    moveTo(aim({112.5, 112.5}));
+    EXPECT_FALSE(canvas().liveRect());
+    EXPECT_EQ(areaList().GetItemCount(), 4);
+    EXPECT_EQ(steps().count(), 0);
+
+    areaList().SelectItem(3);
+    clickFormButton(IDC_DELETE_AREA);
+    ASSERT_EQ(areas().size(), 3u);
+    expectUndoneExactly(QStringLiteral("Bereich löschen"));
+}
+
+// A file handed over from the desktop opens once the gesture ended, on the library it made.
+TEST_F(CanvasInWindowTest, AFileHandedOverDuringAGestureOpensOnceItEnded) {
+    canvas().zoomOneToOne();
+    const QString other = library("andere.gui", libraryWith({{0, 7, "Andere"}}));
+    press(aim({100.5, 100.5}));
+    moveTo(aim({110.5, 110.5}));
+    app->openHandedOverFile(other);
+    QApplication::processEvents();
+    EXPECT_EQ(areaList().GetItemCount(), 5);
+    boxes.answer(framework::IDNO);  // do not save the area drawn
+    release(aim({110.5, 110.5}));
+    EXPECT_EQ(boxes.take().size(), 1);
+    EXPECT_EQ(doc().GetPathName(), other);
 }
 
 TEST_F(CanvasTest, NudgesMergeIntoOneStepAndDeleteRemovesTheArea) {

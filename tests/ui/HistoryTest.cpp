@@ -336,7 +336,14 @@ TEST_F(HistoryTest, UndoingADeleteBringsTheResourceBackIntoTreeAndForm) {
     const UiResource* knopf = &button();
     frame().dispatch(ID_DELETE_RESOURCE);
     EXPECT_EQ(identifiers(), std::vector<std::string>{"Zwei"});
-    undo();
+    // Ctrl+Z right after a click on the tree, pressed and released as a pointer does.
+    QWindow* window = frame().windowHandle();
+    const QPoint root =
+        tree().viewport()->mapTo(&frame(), tree().visualItemRect(tree().topLevelItem(0)).center());
+    QTest::mousePress(window, Qt::LeftButton, {}, root);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, root);
+    ASSERT_TRUE(tree().hasFocus());
+    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
     ASSERT_EQ(identifiers(), (std::vector<std::string>{"Knopf", "Zwei"}));
     EXPECT_EQ(&button(), knopf);  // the very record
     EXPECT_EQ(tree().currentRecord(), knopf);

@@ -259,8 +259,13 @@ void CTolvaneView_Button::DropDrawnAreaRow() {
     }
 }
 
+// A row beyond the areas (the provisional one of an area being drawn) is none.
 int CTolvaneView_Button::SelectedAreaIndex() const {
-    return areaList->GetFirstSelectedItem();
+    const int row = areaList->GetFirstSelectedItem();
+    const UiResource* current = resource();
+    return current != nullptr && row >= 0 && static_cast<std::size_t>(row) < current->areas.size()
+               ? row
+               : -1;
 }
 
 // While the dialog runs, the library's records may be replaced (a file handed over from the

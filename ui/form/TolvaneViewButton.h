@@ -32,7 +32,7 @@ public:
     void FillFromSelection();
     // Rebuilds every row from the current resource's areas; selects none.
     void RefillAreaList();
-    // The first selected row, which is the area's index, or -1.
+    // The first selected row, which is the area's index, or -1 when it is no area's.
     int SelectedAreaIndex() const;
     // Makes an area change drawn on the preview as the history's step nameId; afterwards, and
     // after its undo and redo, the rows shown select that area (-1 for none). A run of

@@ -16,6 +16,7 @@
 #include "ui/form/TolvaneViewButton.h"
 #include "ui/shell/TolvaneDoc.h"
 #include "ui/shell/TolvaneView.h"
+#include "ui/texture_editor/DragGesture.h"
 
 // One step: a change of the library with its name, and what the views show after it.
 class LibraryStep : public QUndoCommand {
@@ -176,10 +177,10 @@ void LibraryHistory::show(int target, int area) {
 
 namespace {
 
-// While a mouse button is held, a gesture on the preview may be under way that refers to the
-// library's areas by row; the library takes no step back or forward under it.
+// A gesture on the texture editor refers to the library's areas by row; the library takes
+// no step back or forward under it.
 void updateStepCommand(framework::CommandUI& ui, bool can, const QString& step, int promptId) {
-    can = can && QApplication::mouseButtons() == Qt::NoButton;
+    can = can && !DragGesture::anyRunning();
     ui.Enable(can);
     ui.SetPrompt(can ? framework::Resources::LoadString(promptId).arg(step)
                      : framework::commandPrompt(ui.id()));

@@ -19,6 +19,7 @@
 #include "ui/shell/RecoveryOffer.h"
 #include "ui/shell/RecoveryStore.h"
 #include "ui/shell/TolvaneDoc.h"
+#include "ui/texture_editor/DragGesture.h"
 
 namespace {
 
@@ -106,6 +107,10 @@ void CTolvaneApp::startRecovery() {
 
 void CTolvaneApp::openHandedOverFile(const QString& path) {
     QWidget* frame = mainWindow();
+    if (frame != nullptr && DragGesture::anyRunning()) {
+        DragGesture::afterGesture(frame, [this, path] { openHandedOverFile(path); });
+        return;
+    }
     auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     if (frame != nullptr && modal != nullptr) {
         QObject::connect(

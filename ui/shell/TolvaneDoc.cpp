@@ -19,6 +19,7 @@
 #include "ui/shell/OutsideChanges.h"
 #include "ui/shell/PartialLibraryWarning.h"
 #include "ui/shell/TolvaneView.h"
+#include "ui/texture_editor/DragGesture.h"
 
 CTolvaneDoc* currentDocument = nullptr;
 
@@ -71,6 +72,8 @@ CTolvaneDoc::~CTolvaneDoc() {
 }
 
 void CTolvaneDoc::replaceLibrary(ResourceLibrary& source) {
+    // A gesture on the texture would end on records that are gone.
+    DragGesture::cancelRunning();
     UpdateAllViews(nullptr, kHintRecordsReplaced);
     library.swap(source);
 }

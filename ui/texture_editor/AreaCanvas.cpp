@@ -154,6 +154,7 @@ void AreaCanvas::mousePressEvent(QMouseEvent* event) {
     pressPixel = QPoint(PixelUnder(event->position().x(), viewOrigin().x(), zoom()),
                         PixelUnder(event->position().y(), viewOrigin().y(), zoom()));
     mode = Mode::Pressed;
+    gesture.begin();
     grip = {};
     gestureRow = -1;
     if (const Outline* selected = selectedOutline()) {
@@ -219,12 +220,15 @@ void AreaCanvas::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (mode == Mode::Pressed) {
         mode = Mode::None;
+        gesture.end();
         const int row = pickAt(event->position());
         lastClick = event->position();
         emit areaPicked(row);
         return;
     }
     if (mode != Mode::None) {
+        // The pixel under the pointer now is where the area ends, whatever moved meanwhile.
+        follow(event->position(), event->modifiers());
         finish();
     }
 }
@@ -248,6 +252,7 @@ void AreaCanvas::finish() {
     const EdgeRect result = current.rect;
     const int row = gestureRow;
     mode = Mode::None;
+    gesture.end();
     current = {};
     setGestureText({});
     update();
@@ -268,6 +273,7 @@ void AreaCanvas::cancel() {
     if (following) {
         emit areaFollowing(gestureRow, std::nullopt);
     }
+    gesture.end();
 }
 
 void AreaCanvas::setGestureText(const QString& text) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/CanvasGeometry.h"
+#include "ui/texture_editor/DragGesture.h"
 #include "ui/texture_editor/TextureView.h"
 
 // The texture view as an editor of the shown button's areas: a click selects an area (the
@@ -85,4 +86,5 @@ private:
     QString gestureText;
     bool spaceHeld = false;
     std::optional<QPointF> lastClick;  // view point of the last click that picked
+    DragGesture gesture{*this, [this] { cancel(); }};
 };

@@ -16,6 +16,8 @@ constexpr int kBigNudge = 8;
 
 PiecePlacementView::PiecePlacementView(QWidget* parent) : CompositionView(parent) {
     setFocusPolicy(Qt::StrongFocus);
+    // A move without the button must reach the drag, which then ends.
+    setMouseTracking(true);
     setAccessibleName(QStringLiteral("Zusammengesetzter Knopf"));
 }
 
@@ -78,6 +80,7 @@ void PiecePlacementView::mousePressEvent(QMouseEvent* event) {
     }
     if (row >= 0) {
         dragged = row;
+        gesture.begin();
         moving = false;
         pressPoint = event->position();
         pressScale = shownScale();
@@ -108,6 +111,7 @@ void PiecePlacementView::cancelDrag() {
     if (moved) {
         emit pieceFollowing(row, std::nullopt);
     }
+    gesture.end();
 }
 
 void PiecePlacementView::mouseReleaseEvent(QMouseEvent* event) {

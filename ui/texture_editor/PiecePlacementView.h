@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/texture_editor/CompositionView.h"
+#include "ui/texture_editor/DragGesture.h"
 
 // The composed button as an editor of where its pieces sit: a click selects the piece under
 // the pointer (the selected one while it is under it, else the one drawn last) and its row,
@@ -58,4 +59,5 @@ private:
     QPointF pressPoint;
     QPointF pointer;
     double pressScale = 1.0;  // kept while dragging
+    DragGesture gesture{*this, [this] { cancelDrag(); }};
 };

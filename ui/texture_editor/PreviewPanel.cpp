@@ -147,7 +147,6 @@ void PreviewPanel::render() {
     QStringList notes;
     showTexture(notes);
     showComposition(current.areas, notes);
-    renderedCaption = captionLabel->text();
     notesLabel->setText(notes.join(QLatin1Char('\n')));
     notesLabel->setVisible(!notes.isEmpty());
 }
@@ -229,6 +228,8 @@ void PreviewPanel::showTextureChoices() {
 
 void PreviewPanel::followGesture(int row, std::optional<EdgeRect> rect) {
     if (!rect) {
+        gestureText.clear();
+        showPointerLine();
         render();
         return;
     }
@@ -246,8 +247,8 @@ void PreviewPanel::followGesture(int row, std::optional<EdgeRect> rect) {
     area.y2 = static_cast<float>(rect->y2);
     QStringList notes;  // those of the last render stay
     showComposition(areas, notes);
-    captionLabel->setText(renderedCaption +
-                          QStringLiteral("\nBereich %1: %2").arg(row).arg(texture->feedback()));
+    gestureText = QStringLiteral("Bereich %1: %2").arg(row).arg(texture->feedback());
+    showPointerLine();
 }
 
 void PreviewPanel::showComposition(const std::vector<ResourceArea>& areas, QStringList& notes) {
@@ -284,18 +285,23 @@ void PreviewPanel::showComposition(const std::vector<ResourceArea>& areas, QStri
 }
 
 void PreviewPanel::showPointer(std::optional<QPoint> pixel) {
-    if (!pixel) {
-        pointerLabel->clear();
-        return;
+    pixelText.clear();
+    if (pixel) {
+        const QColor colour = texture->texture().pixelColor(*pixel);
+        pixelText = QStringLiteral("Pixel %1, %2  RGBA %3, %4, %5, %6")
+                        .arg(pixel->x())
+                        .arg(pixel->y())
+                        .arg(colour.red())
+                        .arg(colour.green())
+                        .arg(colour.blue())
+                        .arg(colour.alpha());
     }
-    const QColor colour = texture->texture().pixelColor(*pixel);
-    pointerLabel->setText(QStringLiteral("Pixel %1, %2  RGBA %3, %4, %5, %6")
-                              .arg(pixel->x())
-                              .arg(pixel->y())
-                              .arg(colour.red())
-                              .arg(colour.green())
-                              .arg(colour.blue())
-                              .arg(colour.alpha()));
+    showPointerLine();
+}
+
+// A line of its own, so that a gesture's text moves nothing in the panel.
+void PreviewPanel::showPointerLine() {
+    pointerLabel->setText(gestureText.isEmpty() ? pixelText : gestureText);
 }
 
 void PreviewPanel::showZoom(double zoom) {

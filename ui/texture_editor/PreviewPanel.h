@@ -34,10 +34,11 @@ public:
     // The notes now shown, one a line; empty when there are none.
     QString notes() const;
     // While a gesture on the texture runs, the composed button shows area row (a new one on
-    // the shown texture when row is none of the scene's) with rect's edges and the caption
-    // says where it is; none ends that.
+    // the shown texture when row is none of the scene's) with rect's edges and the pointer's
+    // line says where it is; none ends that.
     void followGesture(int row, std::optional<EdgeRect> rect);
-    // What the panel says about the shown texture and the pointer's pixel.
+    // What the panel says about the shown texture, and the line of the pointer's pixel or the
+    // running gesture.
     QString caption() const;
     QString pointerText() const;
 
@@ -52,6 +53,7 @@ private:
     void showTexture(QStringList& notes);
     void showComposition(const std::vector<ResourceArea>& areas, QStringList& notes);
     void showPointer(std::optional<QPoint> pixel);
+    void showPointerLine();
     void showZoom(double zoom);
 
     TextureCache& cache;
@@ -61,7 +63,8 @@ private:
     QLabel* zoomLabel = nullptr;
     QLabel* pointerLabel = nullptr;
     QComboBox* textureChooser = nullptr;
-    QString renderedCaption;  // as the scene has it, without a running gesture
+    QString pixelText;    // the pointer's pixel and its colour
+    QString gestureText;  // where a running gesture has its area
     std::vector<std::pair<std::int32_t, std::string>> shownChoices;
     AreaCanvas* texture = nullptr;
     const PreviewTexture* shown = nullptr;  // in current
