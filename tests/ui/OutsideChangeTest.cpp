@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "CanvasFixture.h"
 #include "EditorFixture.h"
 #include "framework/ReportList.h"
 #include "framework/StandardIds.h"
@@ -19,9 +20,7 @@
 #include "ui/history/LibraryHistory.h"
 #include "ui/shell/OutsideChangeBar.h"
 #include "ui/shell/OutsideChanges.h"
-#include "ui/texture_editor/PreviewDock.h"
-#include "ui/texture_editor/PreviewPanel.h"
-#include "ui/texture_editor/TextureView.h"
+#include "ui/texture_editor/DragGesture.h"
 
 namespace {
 
@@ -246,26 +245,58 @@ TEST_F(OutsideChangeTest, ADeletedFileIsKeptAndSavedAnewWithoutAQuestion) {
     EXPECT_EQ(readFileBytes(path.toStdString()), bytesOf(doc().library));
 }
 
-TEST_F(OutsideChangeTest, AReloadWaitsForAGestureAndForTheWholeFile) {
-    frame().show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame()));
-    TextureView& texture = *frame().preview()->panel()->textureView();
-    QTest::mousePress(&texture, Qt::LeftButton, {}, QPoint(10, 10));
-    replace(libraryOf("Neu", {{5, "KNOPF"}}));
-    ASSERT_TRUE(settled());
-    EXPECT_EQ(reloads(), 0);
-    QTest::mouseRelease(&texture, Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_TRUE(until([this] { return reloads() == 1; }));
-
-    // A file caught halfway through being written is not read into the library.
+TEST_F(OutsideChangeTest, AFileCaughtHalfwayThroughBeingWrittenIsNotRead) {
     const std::string whole = libraryOf("Ganz", {{5, "KNOPF"}, {6, "ZWEI"}, {7, "DREI"}});
     rewrite(whole.substr(0, whole.size() - 20));
     ASSERT_TRUE(settled());
-    EXPECT_EQ(reloads(), 1);
-    EXPECT_EQ(libraryName(), "Neu");
+    EXPECT_EQ(reloads(), 0);
+    EXPECT_EQ(libraryName(), "Menu");
     rewrite(whole);
-    EXPECT_TRUE(until([this] { return reloads() == 2; }));
+    EXPECT_TRUE(until([this] { return reloads() == 1; }));
     EXPECT_EQ(doc().library.resourceCount(), 3u);
+}
+
+// A drag on the texture refers to the library's areas by row: neither the library nor the
+// panel's place may change under it, so the reload and the bar wait until it ended.
+class OutsideChangeDuringAGestureTest : public CanvasTest {
+protected:
+    // Another program renames the library to name, of eight letters as "Leinwand" has.
+    void changeOnDisk(const std::string& name) {
+        std::string bytes = canvasLibraryBytes();
+        bytes.replace(bytes.find("Leinwand"), name.size(), name);
+        writeFileBytes(folder.file(".neu"), bytes);
+        std::filesystem::rename(folder.file(".neu"), folder.file("leinwand.gui"));
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(
+            QTest::qWaitFor([this] { return !doc().outsideChanges->watch().settling(); }, 5000));
+    }
+    void press() {
+        QTest::mousePress(&canvas(), Qt::LeftButton, {}, at({90, 90}));
+        ASSERT_TRUE(DragGesture::anyRunning());
+    }
+    void release() { QTest::mouseRelease(&canvas(), Qt::LeftButton, {}, at({90, 90})); }
+};
+
+TEST_F(OutsideChangeDuringAGestureTest, TheReloadAndTheBarWaitUntilTheGestureEnded) {
+    press();
+    changeOnDisk("Zweitens");
+    EXPECT_EQ(doc().library.name, "Leinwand");
+    release();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return doc().library.name == "Zweitens"; }, 5000));
+
+    frame().dispatch(ID_NEW_RESOURCE);
+    press();
+    changeOnDisk("Drittens");
+    EXPECT_EQ(doc().outsideChanges->bar(), nullptr);
+    release();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] {
+            return doc().outsideChanges->bar() != nullptr &&
+                   doc().outsideChanges->bar()->message() ==
+                       QStringLiteral("Die Datei wurde außerhalb von Tolvane geändert.");
+        },
+        5000));
+    EXPECT_EQ(doc().library.name, "Zweitens");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "ui/shell/OutsideChangeBar.h"
 #include "ui/shell/TolvaneDoc.h"
 #include "ui/shell/TolvaneView.h"
+#include "ui/texture_editor/DragGesture.h"
 
 namespace {
 
@@ -32,12 +33,6 @@ void showStatus(const QString& text) {
     if (CMainFrame* frame = mainFrame()) {
         frame->SetMessageText(text);
     }
-}
-
-// Whether a gesture on the texture or the composed button may be under way: the library must
-// not be replaced under it. This is the one place that asks; a held mouse button may be one.
-bool gestureUnderWay() {
-    return QApplication::mouseButtons() != Qt::NoButton;
 }
 
 // Where the selection goes when the library is replaced by fresh: the resource with the same
@@ -116,9 +111,15 @@ bool OutsideChanges::changedOnDisk(const QString& path) const {
 
 void OutsideChanges::examine() {
     // Nothing is replaced under a running gesture, and the bar neither comes nor goes, for it
-    // would move the panel under the pointer.
-    if (gestureUnderWay()) {
-        retry.start();
+    // would move the panel under the pointer: the file is looked at again once it ended.
+    if (DragGesture::anyRunning()) {
+        if (!waitingForGesture) {
+            waitingForGesture = true;
+            DragGesture::afterGesture(this, [this] {
+                waitingForGesture = false;
+                examine();
+            });
+        }
         return;
     }
     const FileSnapshot now = FileSnapshot::of(fileWatch.path());

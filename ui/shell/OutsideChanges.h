@@ -61,6 +61,7 @@ private:
     std::optional<FileSnapshot> kept;
     QPointer<OutsideChangeBar> changeBar;
     FileSnapshot announced;  // what the file held when the bar was last shown
-    // Looks again while a reload has to wait.
+    // Looks again while a reload waits for a modal window to close.
     QTimer retry;
+    bool waitingForGesture = false;
 };
