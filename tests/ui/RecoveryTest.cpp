@@ -343,7 +343,7 @@ TEST(RecoveryFolder, IsMadeWithItsParentsForTheUserAlone) {
     const QString path = QString::fromStdString(top.file("a/b/recovery"));
     const RecoveryStore store(path);
     ASSERT_TRUE(store.usable()) << store.problem().toStdString();
-    for (const std::string& made : {"a", "a/b", "a/b/recovery"}) {
+    for (const char* made : {"a", "a/b", "a/b/recovery"}) {
         struct stat status {};
         ASSERT_EQ(::stat(top.file(made).c_str(), &status), 0);
         EXPECT_EQ(status.st_mode & 0777, 0700u) << made;
