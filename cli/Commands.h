@@ -30,5 +30,12 @@ int runInfo(const Arguments& arguments);
 int runResave(const Arguments& arguments);
 int runCheck(const Arguments& arguments);
 int runHeader(const Arguments& arguments);
+
+// Slicing a texture sheet into areas.
+int runSlice(const Arguments& arguments);
+
 int runDump(const Arguments& arguments);
 int runBuild(const Arguments& arguments);
+
+// nineslice: its options are read by the command itself.
+int runNineSlice(const Arguments& arguments);

@@ -1,8 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/LibraryOutput.h"
 #include "cli/OutputTarget.h"
-#include "document/FileFailureText.h"
-#include "library/LibraryFile.h"
 
 int runResave(const Arguments& arguments) {
     const std::string& input = arguments[0];
@@ -16,16 +15,5 @@ int runResave(const Arguments& arguments) {
     if (loadLibraryOrReport(input, library) != LoadStatus::Loaded) {
         return kExitFileError;
     }
-    HRESULT result = S_OK;
-    if (isStandardOutput(output)) {
-        StandardOutputStream stream;
-        result = library.save(stream);
-    } else {
-        result = saveLibraryFile(output, library);
-    }
-    if (FAILED(result)) {
-        reportFileFailure(output, fileFailureText(result));
-        return kExitFileError;
-    }
-    return kExitSuccess;
+    return saveLibraryOrReport(output, library) ? kExitSuccess : kExitFileError;
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <iostream>
 #include <string_view>
+#include <vector>
 
 #include "TolvaneVersion.h"
 #include "cli/Commands.h"
@@ -17,26 +18,62 @@ constexpr std::array kCommands = {
             runCheck},
     Command{"header", "IN OUT", "schreibt die Header-Datei der Bibliothek IN nach OUT", 2,
             runHeader},
+
+    // Slicing a texture sheet: its options are listed by "slice --help".
+    Command{"slice", "LIB ...",
+            "zerlegt eine Textur in Bereiche einer Ressource (slice --help: die Optionen)",
+            kOneOrMore, runSlice},
+
     Command{"dump", "LIB [OUT]",
             "schreibt LIB als JSON nach OUT (ohne OUT oder mit -: Standardausgabe)", 1, runDump, 1},
     Command{"build", "JSON OUT",
             "liest JSON (- ist die Standardeingabe) und speichert es als Bibliothek OUT", 2,
             runBuild},
+    Command{"nineslice",
+            "LIB --resource ID --area N --margins L,T,R,B --size WxH [--no-centre] [-o OUT]\n"
+            "LIB --resource ID [--area N] --resize WxH [-o OUT]",
+            "macht Bereich N zum neunteiligen Knopf der Größe WxH (Ränder links, oben,\n"
+            "rechts, unten), oder gibt dem neunteiligen Knopf, der Bereich N hält (ohne\n"
+            "--area: dem einzigen der Ressource), die Größe WxH; ohne -o wird LIB ersetzt",
+            kOneOrMore, runNineSlice},
 };
+
+// The lines of text, split at its line breaks.
+std::vector<std::string_view> linesOf(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {
+        lines.push_back(text.substr(0, end));
+        text.remove_prefix(end + 1);
+    }
+    lines.push_back(text);
+    return lines;
+}
 
 void printUsage(std::ostream& out) {
     out << "Aufruf: tolvane-cli BEFEHL ARGUMENTE\n\nBefehle:\n";
     for (const Command& command : kCommands) {
         const std::string call = std::string(command.name) + " " + command.synopsis;
-        out << "  " << call << std::string(call.size() < 18 ? 18 - call.size() : 1, ' ')
-            << command.help << '\n';
+        const std::vector<std::string_view> calls = linesOf(command.synopsis);
+        const std::vector<std::string_view> help = linesOf(command.help);
+        if (calls.size() == 1 && help.size() == 1) {
+            out << "  " << call << std::string(call.size() < 18 ? 18 - call.size() : 1, ' ')
+                << command.help << '\n';
+            continue;
+        }
+        // Several forms of a call, each on its line, and the help below them.
+        for (const std::string_view form : calls) {
+            out << "  " << command.name << ' ' << form << '\n';
+        }
+        for (const std::string_view line : help) {
+            out << std::string(20, ' ') << line << '\n';
+        }
     }
     out << "  --help            zeigt diese Hilfe\n"
            "  --version         zeigt die Versionsnummer\n\n"
            "OUT \"-\" ist die Standardausgabe.\n"
-           "Exit-Status: 0 Erfolg, 1 Prüfung fand Fehler, 2 Datei nicht lesbar, nicht "
-           "schreibbar\n"
-           "             oder unvollständig, 64 falscher Aufruf.\n";
+           "Exit-Status: 0 Erfolg, 1 Prüfung fand Fehler oder slice legte keinen Bereich an,\n"
+           "             2 Datei nicht lesbar, nicht schreibbar oder unvollständig,\n"
+           "             64 falscher Aufruf.\n";
 }
 
 // True when arguments (the command's name first) call command with as many arguments as it

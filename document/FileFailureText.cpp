@@ -77,3 +77,8 @@ std::string backupObstacleText(const std::string& path, BackupObstacle obstacle)
     }
     return "Keine Sicherungskopie angelegt: " + path + " " + what + ".";
 }
+
+std::string textureDecodeFailureText(TextureDecodeFailure failure) {
+    return failure == TextureDecodeFailure::UnknownFormat ? "unbekanntes Bildformat"
+                                                          : "fehlerhafte Bilddaten";
+}

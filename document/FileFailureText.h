@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "document/TextureDecoding.h"
 #include "library/LibraryFile.h"
 #include "persistence/hresult.h"
 
@@ -21,3 +22,7 @@ std::string loadFailedText(HRESULT result);
 
 // Why no backup was written at path, for the status bar; empty without an obstacle.
 std::string backupObstacleText(const std::string& path, BackupObstacle obstacle);
+
+// Why a texture file's bytes gave no picture: "unbekanntes Bildformat", "fehlerhafte
+// Bilddaten".
+std::string textureDecodeFailureText(TextureDecodeFailure failure);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QScrollArea>
 
 #include "framework/ControlHost.h"
@@ -21,9 +22,17 @@ public:
 
 protected:
     QWidget* page() const { return formPage; }
+    // From now on the page fills the pane, and control id grows and shrinks with it, keeping
+    // its distance to the page's right and bottom edges. The page stays large enough for
+    // every other control and for the control's least size; a smaller pane scrolls.
+    void stretchToPane(int id);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* formPage;
+    QWidget* stretched = nullptr;
+    QMargins stretchedMargins;  // its distance to the page's edges, right and bottom
 };
 
 }  // namespace framework

@@ -11,8 +11,9 @@ inline constexpr int ID_PROJECT_SETTINGS = 32776;
 inline constexpr int ID_NEW_RESOURCE = 32777;
 inline constexpr int ID_COPY_RESOURCE = 32779;
 inline constexpr int ID_DELETE_RESOURCE = 32780;
-inline constexpr int ID_VIEW_PREVIEW = 32781;  // shows and hides the "Vorschau" panel
-inline constexpr int ID_VIEW_HISTORY = 32782;  // shows and hides the "Verlauf" panel
+inline constexpr int ID_VIEW_PREVIEW = 32781;            // shows and hides the "Vorschau" panel
+inline constexpr int ID_VIEW_HISTORY = 32782;            // shows and hides the "Verlauf" panel
+inline constexpr int ID_VIEW_RESET_ARRANGEMENT = 32783;  // the window's default arrangement
 
 // Strings.
 inline constexpr int IDR_MAINFRAME = 128;  // the document string, menu, accelerators, tool bar

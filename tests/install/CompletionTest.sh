@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The bash completion of tolvane-cli (the file given as $1): the commands first, then .gui
-# libraries and folders, a .h file as the output of header, nothing after the last argument.
+# libraries and folders, a .h file as the output of header, nothing after the last argument,
+# the options of slice and nineslice.
 set -euo pipefail
 export LC_ALL=C
 source "$1"
@@ -29,7 +30,7 @@ expect() {
     fi
 }
 
-expect "--help --version check header info resave" tolvane-cli ""
+expect "--help --version check header info nineslice resave slice" tolvane-cli ""
 expect "check" tolvane-cli ch
 expect "Menu.gui Other.gui gfx" tolvane-cli check ""
 expect "Menu.gui Other.gui gfx" tolvane-cli check Menu.gui ""
@@ -37,4 +38,15 @@ expect "Menu.gui" tolvane-cli info M
 expect "" tolvane-cli info Menu.gui ""
 expect "Menu.gui Other.gui gfx" tolvane-cli resave Menu.gui ""
 expect "Menu.h gfx" tolvane-cli header Menu.gui ""
+
+expect "Menu.gui Other.gui gfx" tolvane-cli slice ""
+expect "--grid" tolvane-cli slice Menu.gui --gr
+expect "--merge --merge-overlapping" tolvane-cli slice Menu.gui --auto --merge
+expect "" tolvane-cli slice Menu.gui --grid ""
+expect "Menu.gui Other.gui gfx" tolvane-cli slice Menu.gui --auto -o ""
+expect "Menu.gui Other.gui gfx" tolvane-cli nineslice ""
+expect "--area --margins --no-centre --resize --resource --size -o" tolvane-cli nineslice Menu.gui ""
+expect "--resize --resource" tolvane-cli nineslice Menu.gui --res
+expect "" tolvane-cli nineslice Menu.gui --size ""
+expect "Menu.gui Other.gui gfx" tolvane-cli nineslice Menu.gui -o ""
 exit "$status"

@@ -28,11 +28,13 @@ TEST_F(ButtonFormTest, ShowsTheResourceWithOneRowPerArea) {
 
     const QStringList titles{"NR",    "TX1",    "TY1",    "TX2",    "TY2",
                              "Width", "Height", "X-Offs", "Y-Offs", "Texture"};
-    const int widths[] = {32, 42, 42, 42, 42, 42, 42, 42, 42, 360};
+    const int widths[] = {32, 42, 42, 42, 42, 42, 42, 42, 42};  // the texture's takes the rest
     ASSERT_EQ(areaList().GetColumnCount(), 10);
     for (int column = 0; column < 10; ++column) {
         EXPECT_EQ(areaList().model()->headerData(column, Qt::Horizontal).toString(),
                   titles[column]);
+    }
+    for (int column = 0; column < 9; ++column) {
         EXPECT_EQ(areaList().header()->sectionSize(column), widths[column]);
     }
     EXPECT_EQ(row(0), (std::vector<QString>{"0", "10.5", "2.0", "74.5", "34.0", "64.0", "32.0",

@@ -56,11 +56,10 @@ protected:
         sheet.fill(Qt::transparent);
         sheet.save(QString::fromStdString(folder.file("gfx/other.png")));
         ASSERT_TRUE(start({library("leinwand.gui", canvasLibraryBytes())}));
-        frame().resize(1400, 1000);
-        frame().show();
+        enlarge();
         tree().SelectResource(doc().library.resources.at(0).get());
         ASSERT_NE(currentButtonView, nullptr);
-        QApplication::processEvents();
+        settle();
         original = bytes();
     }
 

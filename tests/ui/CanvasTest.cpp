@@ -487,6 +487,34 @@ TEST_F(CanvasTest, TheTextureListShowsAnyTextureToDrawOn) {
     expectUndoneExactly(QStringLiteral("Bereich aufziehen"));
 }
 
+TEST_F(CanvasTest, TheBackdropBehindTransparentPixelsIsChosenAndRemembered) {
+    const auto shown = [this] {
+        zoomTo(4.0);
+        const QPoint empty = at({60.5, 60.5});  // a transparent pixel outside every area
+        return canvas().grab().toImage().pixelColor(empty);
+    };
+    const auto chooser = [this] {
+        return frame().preview()->findChild<QComboBox*>(QStringLiteral("backdropChooser"));
+    };
+    ASSERT_NE(chooser(), nullptr);
+    EXPECT_EQ(chooser()->currentText(), QStringLiteral("Schachbrett"));
+    EXPECT_TRUE(shown() == QColor(204, 204, 204) || shown() == QColor(153, 153, 153));
+    chooser()->setFocus();
+    QTest::keyClick(chooser(), Qt::Key_Down);
+    EXPECT_EQ(shown(), QColor(32, 32, 32));
+
+    app.reset();
+    ASSERT_TRUE(start({QString::fromStdString(folder.file("leinwand.gui"))}));
+    enlarge();
+    tree().SelectResource(doc().library.resources.at(0).get());
+    settle();
+    EXPECT_EQ(chooser()->currentText(), QStringLiteral("Dunkel"));
+    EXPECT_EQ(shown(), QColor(32, 32, 32));
+    chooser()->setFocus();
+    QTest::keyClick(chooser(), Qt::Key_Down);
+    EXPECT_EQ(shown(), QColor(240, 240, 240));
+}
+
 TEST_F(CanvasTest, PiecesArePlacedOnTheComposedButtonByDragAndByKeys) {
     PiecePlacementView& view = *frame().preview()->panel()->compositionView();
     const double scale = view.shownScale();

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QScreen>
 #include <QSettings>
+#include <QTest>
 #include <QTreeWidgetItem>
 #include <memory>
 
@@ -37,6 +39,20 @@ protected:
         const std::string path = folder.file(name);
         writeFileBytes(path, bytes);
         return QString::fromStdString(path);
+    }
+
+    // Lets the window arrange itself: sizes follow once it has been laid out at its size.
+    static void settle() {
+        for (int turn = 0; turn < 3; ++turn) {
+            QApplication::processEvents();
+        }
+    }
+    // The window, once maximized by the platform, made 1400 x 1000: room to arrange and draw.
+    void enlarge() {
+        QTRY_COMPARE(frame().frameGeometry().size(), frame().screen()->size());
+        frame().showNormal();
+        frame().resize(1400, 1000);
+        settle();
     }
 
     CMainFrame& frame() { return *qobject_cast<CMainFrame*>(app->mainWindow()); }

@@ -16,6 +16,10 @@
 #include "framework/StandardIds.h"
 #include "ui/ResourceIds.h"
 #include "ui/shell/InstanceChannel.h"
+#include "ui/texture_editor/AreaCanvas.h"
+#include "ui/texture_editor/PiecePlacementView.h"
+#include "ui/texture_editor/PreviewDock.h"
+#include "ui/texture_editor/PreviewPanel.h"
 
 namespace {
 
@@ -104,7 +108,8 @@ TEST_F(EditorTest, MenuHoldsEveryItemWithItsShortcutText) {
          {"&Rückgängig\tStrg+Z", "&Wiederherstellen\tStrg+Y", "", "&Ausschneiden\tStrg+X",
           "&Kopieren\tStrg+C", "E&infügen\tStrg+V"}},
         {"&Ansicht",
-         {"&Symbolleiste", "S&tatusleiste", "&Vorschau", "Ver&lauf", "Projekteinstellungen..."}},
+         {"&Symbolleiste", "S&tatusleiste", "&Vorschau", "Ver&lauf", "&Anordnung zurücksetzen",
+          "Projekteinstellungen..."}},
         {"&?", {"Inf&o über Tolvane..."}},
     };
     const QList<QAction*> menus = frame().menuBar()->actions();
@@ -121,7 +126,7 @@ TEST_F(EditorTest, MenuHoldsEveryItemWithItsShortcutText) {
     }
     const QAction* print = frame().menuBar()->actions()[0]->menu()->actions()[5];
     EXPECT_EQ(print->statusTip(), QStringLiteral("Druckt das aktive Dokument."));
-    const QAction* settings = frame().menuBar()->actions()[2]->menu()->actions()[4];
+    const QAction* settings = frame().menuBar()->actions()[2]->menu()->actions()[5];
     EXPECT_TRUE(settings->statusTip().isEmpty());
 }
 
@@ -185,16 +190,36 @@ TEST_F(EditorTest, StatusBarShowsReadyAndTheLockPanes) {
     }
 }
 
+// Round the tree, the form and the panel's two views; the view with the focus shows it.
 TEST_F(EditorTest, F6MovesTheFocusBetweenThePanes) {
     ASSERT_TRUE(start());
     frame().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    PreviewPanel& panel = *frame().preview()->panel();
+    tree().setFocus();
+    for (QWidget* next :
+         {rightPane()->widget(), static_cast<QWidget*>(panel.textureView()),
+          static_cast<QWidget*>(panel.compositionView()), static_cast<QWidget*>(&tree())}) {
+        frame().dispatch(framework::ID_NEXT_PANE);
+        EXPECT_TRUE(next->hasFocus()) << next->metaObject()->className();
+    }
+    EXPECT_EQ(frame().GetActiveView(), &tree());
+    frame().dispatch(framework::ID_PREV_PANE);
+    ASSERT_TRUE(panel.compositionView()->hasFocus());
+    const QColor highlight = panel.palette().color(QPalette::Active, QPalette::Highlight);
+    EXPECT_EQ(panel.compositionView()->grab().toImage().pixelColor(0, 0), highlight);
+    EXPECT_NE(panel.textureView()->grab().toImage().pixelColor(0, 0), highlight);
+    frame().dispatch(framework::ID_PREV_PANE);
+    EXPECT_TRUE(panel.textureView()->hasFocus());
+    EXPECT_EQ(panel.textureView()->grab().toImage().pixelColor(0, 0), highlight);
+
+    // Without the panel, the round is the tree and the form.
+    frame().dispatch(ID_VIEW_PREVIEW);
     tree().setFocus();
     frame().dispatch(framework::ID_NEXT_PANE);
     EXPECT_EQ(frame().GetActiveView(), rightPane());
     EXPECT_TRUE(rightPane()->widget()->hasFocus());
-    frame().dispatch(framework::ID_PREV_PANE);
-    EXPECT_EQ(frame().GetActiveView(), &tree());
+    frame().dispatch(framework::ID_NEXT_PANE);
     EXPECT_TRUE(tree().hasFocus());
 }
 

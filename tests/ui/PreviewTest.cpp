@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QTest>
 #include <filesystem>
 #include <set>
@@ -16,6 +17,7 @@
 #include "ui/ResourceIds.h"
 #include "ui/dialogs/CoordinatesDlg.h"
 #include "ui/form/TolvaneViewButton.h"
+#include "ui/history/HistoryDock.h"
 #include "ui/texture_editor/CompositionView.h"
 #include "ui/texture_editor/PreviewDock.h"
 #include "ui/texture_editor/PreviewPanel.h"
@@ -41,6 +43,12 @@ protected:
     }
 
     PreviewPanel& panel() { return *frame().preview()->panel(); }
+
+    // The editor in a window large enough to arrange freely.
+    void startLarge() {
+        ASSERT_TRUE(start());
+        enlarge();
+    }
 
     QAction* previewAction() {
         QMenu* view = frame().menuBar()->actions()[2]->menu();
@@ -96,16 +104,14 @@ void dragSeparator(QMainWindow& window, QDockWidget& dock, QPoint step) {
 }
 
 TEST_F(PreviewTest, ThePanelKeepsTheWidthOrHeightItWasGivenAcrossARestart) {
-    ASSERT_TRUE(start());
-    QApplication::processEvents();
+    ASSERT_NO_FATAL_FAILURE(startLarge());
     const int narrow = frame().preview()->width();
     dragSeparator(frame(), *frame().preview(), QPoint(-150, 0));
     const int wide = frame().preview()->width();
     ASSERT_GT(wide, narrow + 100);
 
     app.reset();
-    ASSERT_TRUE(start());
-    QApplication::processEvents();
+    ASSERT_NO_FATAL_FAILURE(startLarge());
     EXPECT_EQ(frame().preview()->width(), wide);
     dragSeparator(frame(), *frame().preview(), QPoint(100, 0));  // and it can narrow again
     EXPECT_EQ(frame().preview()->width(), wide - 100);
@@ -113,8 +119,7 @@ TEST_F(PreviewTest, ThePanelKeepsTheWidthOrHeightItWasGivenAcrossARestart) {
     // Hidden at the start, it comes back as wide when shown.
     frame().dispatch(ID_VIEW_PREVIEW);
     app.reset();
-    ASSERT_TRUE(start());
-    QApplication::processEvents();
+    ASSERT_NO_FATAL_FAILURE(startLarge());
     frame().dispatch(ID_VIEW_PREVIEW);
     QApplication::processEvents();
     EXPECT_EQ(frame().preview()->width(), wide - 100);
@@ -127,10 +132,64 @@ TEST_F(PreviewTest, ThePanelKeepsTheWidthOrHeightItWasGivenAcrossARestart) {
     const int high = frame().preview()->height();
     ASSERT_GT(high, low);
     app.reset();
-    ASSERT_TRUE(start());
-    QApplication::processEvents();
+    ASSERT_NO_FATAL_FAILURE(startLarge());
     EXPECT_EQ(frame().dockWidgetArea(frame().preview()), Qt::BottomDockWidgetArea);
     EXPECT_EQ(frame().preview()->height(), high);
+}
+
+// A splitter's first handle dragged by step pixels.
+void dragHandle(QSplitter& splitter, QPoint step) {
+    QSplitterHandle* handle = splitter.handle(1);
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, grip + step);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + step);
+}
+
+// How the window shares its room, as far as the person can change it.
+struct Arrangement {
+    QList<int> panes, views;
+    int panelWidth;
+    bool historyShown, historyFloating;
+    bool operator==(const Arrangement&) const = default;
+};
+
+void PrintTo(const Arrangement& a, std::ostream* out) {
+    *out << "panes " << a.panes[0] << "/" << a.panes[1] << ", views " << a.views[0] << "/"
+         << a.views[1] << ", panel " << a.panelWidth << ", history "
+         << (a.historyShown ? "shown" : "hidden") << (a.historyFloating ? ", floating" : "");
+}
+
+TEST_F(PreviewTest, TheArrangementIsRememberedAcrossARestartAndReset) {
+    const auto arrangement = [this] {
+        return Arrangement{frame().splitter()->sizes(), panel().viewSplitter()->sizes(),
+                           frame().preview()->width(), frame().history()->isVisible(),
+                           frame().history()->isFloating()};
+    };
+    ASSERT_NO_FATAL_FAILURE(startLarge());
+    const Arrangement first = arrangement();
+    EXPECT_GT(first.panelWidth, 700);
+    dragHandle(*frame().splitter(), QPoint(0, 80));
+    dragHandle(*panel().viewSplitter(), QPoint(0, -60));
+    dragSeparator(frame(), *frame().preview(), QPoint(100, 0));
+    frame().dispatch(ID_VIEW_HISTORY);
+    frame().history()->setFloating(true);
+    settle();
+    const Arrangement made = arrangement();
+    EXPECT_EQ(made.panes[0], first.panes[0] + 80);
+    EXPECT_EQ(made.views[1], first.views[1] + 60);
+    EXPECT_EQ(made.panelWidth, first.panelWidth - 100);
+
+    app.reset();
+    ASSERT_NO_FATAL_FAILURE(startLarge());
+    EXPECT_EQ(arrangement(), made);
+
+    frame().dispatch(ID_VIEW_RESET_ARRANGEMENT);
+    settle();
+    EXPECT_EQ(arrangement(), first);
+    app.reset();
+    ASSERT_NO_FATAL_FAILURE(startLarge());
+    EXPECT_EQ(arrangement(), first);
 }
 
 TEST_F(PreviewTest, FollowsTheTreeSelectionAndEveryChangeOfTheLibrary) {

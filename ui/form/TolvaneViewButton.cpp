@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPointer>
+#include <QStyle>
+#include <algorithm>
 #include <unordered_map>
 
 #include "document/AreaChange.h"
@@ -12,6 +15,7 @@
 #include "document/ResourceChanges.h"
 #include "framework/CommandBars.h"
 #include "framework/DataExchange.h"
+#include "framework/DialogUnits.h"
 #include "framework/MessageBox.h"
 #include "framework/ReportList.h"
 #include "framework/Resources.h"
@@ -47,6 +51,32 @@ const QString kDeleteWithoutSelection =
     QStringLiteral("Wählen Sie erst einen Bereich aus den Sie löschen wollen.");
 const QString kCopyWithoutSelection =
     QStringLiteral("Wählen Sie erst einen Bereich aus den Sie kopieren wollen.");
+
+// The texture column shows at least this much of a path; it takes whatever room is left.
+constexpr int kTextureColumnLeast = 120;
+constexpr int kAreaListLeastRows = 4;
+
+void setUpAreaColumns(framework::ReportList& list) {
+    while (list.DeleteColumn(0)) {
+    }
+    for (const AreaColumn& column : kAreaColumns) {
+        list.InsertColumn(list.GetColumnCount(), framework::Resources::LoadString(column.titleId),
+                          column.widthPixels);
+    }
+    list.header()->setSectionResizeMode(list.GetColumnCount() - 1, QHeaderView::Stretch);
+}
+
+// Every column but the texture's whole, and the texture's least, inside the list's frame.
+QSize areaListLeastSize(const framework::ReportList& list) {
+    int columns = kTextureColumnLeast;
+    for (int column = 0; column + 1 < list.GetColumnCount(); ++column) {
+        columns += list.header()->sectionSize(column);
+    }
+    const int frame = 2 * list.frameWidth();
+    const int scrollBar = list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
+    const int rows = kAreaListLeastRows * list.fontMetrics().height() * 3 / 2;
+    return {columns + scrollBar + frame, list.header()->sizeHint().height() + rows + frame};
+}
 
 QString cellText(float value) {
     return QString::asprintf("%.1f", static_cast<double>(value));
@@ -199,15 +229,31 @@ void CTolvaneView_Button::ChangeAreaOnCanvas(int nameId, std::unique_ptr<Library
     NotifyPreview();
 }
 
+// The area list follows the pane, its columns as wide as their values need.
 void CTolvaneView_Button::OnInitialUpdate() {
     FormView::OnInitialUpdate();
-    while (areaList->DeleteColumn(0)) {
+    setUpAreaColumns(*areaList);
+    areaList->setMinimumSize(areaListLeastSize(*areaList));
+    stretchToPane(IDC_AREA_LIST);
+}
+
+int CTolvaneView_Button::PreferredWidth() {
+    framework::ReportList sample;
+    setUpAreaColumns(sample);
+    const framework::DialogTemplate& form = framework::Resources::dialog(IDD_BUTTON_FORM);
+    const framework::DialogUnits units(sample.font());
+    int right = 0;  // of the controls but the list, in dialog units
+    QRect list;
+    for (const framework::ControlTemplate& control : form.controls) {
+        if (control.id == IDC_AREA_LIST) {
+            list = control.rect;
+        } else {
+            right = std::max(right, control.rect.right() + 1);
+        }
     }
-    for (const AreaColumn& column : kAreaColumns) {
-        areaList->InsertColumn(areaList->GetColumnCount(),
-                               framework::Resources::LoadString(column.titleId),
-                               column.widthPixels);
-    }
+    const int margin = form.rect.width() - list.right() - 1;
+    return std::max(units.toPixelsX(right + margin),
+                    units.toPixelsX(list.left() + margin) + areaListLeastSize(sample).width());
 }
 
 void CTolvaneView_Button::FillFromSelection() {

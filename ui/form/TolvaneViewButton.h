@@ -28,6 +28,9 @@ public:
 
     // Builds the columns of the area list (anew, when repeated); fills no rows.
     void OnInitialUpdate() override;
+    // The width a form needs to show its fields, its buttons and its area list with every
+    // column whole.
+    static int PreferredWidth();
     // Loads the form from the tree's current resource.
     void FillFromSelection();
     // Rebuilds every row from the current resource's areas; selects none.

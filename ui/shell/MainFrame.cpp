@@ -1,12 +1,15 @@
 #include "ui/shell/MainFrame.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QUrl>
+#include <algorithm>
 
 #include "framework/CommandBars.h"
 #include "framework/Document.h"
@@ -17,19 +20,18 @@
 #include "ui/form/TolvaneViewButton.h"
 #include "ui/history/HistoryDock.h"
 #include "ui/history/LibraryHistory.h"
-#include "ui/shell/DockPlacement.h"
 #include "ui/shell/TolvaneApp.h"
 #include "ui/shell/TolvaneDoc.h"
 #include "ui/shell/TolvaneView.h"
 #include "ui/shell/TolvaneViewBlank.h"
+#include "ui/shell/WindowArrangement.h"
 #include "ui/texture_editor/PreviewDock.h"
+#include "ui/texture_editor/PreviewPanel.h"
 
 namespace {
 
-constexpr int kTreeColumn = 0;
-constexpr int kFormColumn = 1;
-constexpr int kTreeWidth = 260;
-constexpr int kFormMinimumWidth = 80;  // of the right pane, beside the preview
+constexpr int kTreePane = 0;
+constexpr int kFormPane = 1;
 constexpr int kCapsLockPane = 59137;
 constexpr int kNumLockPane = 59138;
 constexpr int kScrollLockPane = 59139;
@@ -40,6 +42,7 @@ CMainFrame::CMainFrame(framework::Document& document) : FrameWindow(document) {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowIcon(QIcon(framework::Resources::path(QStringLiteral("icons/tolvane-32.png"))));
     setAcceptDrops(true);
+    arrangement = new WindowArrangement(*this);
     OnCreate();
     OnCreateClient();
     createPreview();
@@ -76,6 +79,7 @@ void CMainFrame::OnCreate() {
     });
     onCommand(framework::ID_NEXT_PANE, [this] { moveFocusToPane(1); });
     onCommand(framework::ID_PREV_PANE, [this] { moveFocusToPane(-1); });
+    onCommand(ID_VIEW_RESET_ARRANGEMENT, [this] { arrangement->reset(); });
 }
 
 void CMainFrame::createStatusBar() {
@@ -105,11 +109,15 @@ QString CMainFrame::messageText() const {
 // The preview beside the form follows the tree's selection and every change of the library.
 void CMainFrame::createPreview() {
     previewDock = new CPreviewDock(*this);
-    // Right of the form at first; where, how wide and whether shown is the user's from then on.
-    RememberDockPlacement(*this, *previewDock, QStringLiteral("Preview"), Qt::RightDockWidgetArea,
-                          true);
-    // In a narrow window the preview yields before the tree does.
-    splitterWindow->setMinimumWidth(kTreeWidth + splitterWindow->handleWidth() + kFormMinimumWidth);
+    // The texture is where a person works: the panel takes all the width the tree and the
+    // form beside it can spare.
+    arrangement->addDock(
+        *previewDock, QStringLiteral("Preview"), Qt::RightDockWidgetArea, true, [this] {
+            return width() - CTolvaneView_Button::PreferredWidth() -
+                   style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+        });
+    arrangement->addSplitter(*previewDock->panel()->viewSplitter(), QStringLiteral("Panes/views"),
+                             [this] { return previewDock->panel()->defaultViewSizes(); });
     onCommand(ID_VIEW_PREVIEW, [this] { previewDock->setVisible(previewDock->isHidden()); });
     onUpdate(ID_VIEW_PREVIEW, [this](framework::CommandUI& ui) {
         ui.SetCheck(!previewDock->isHidden());
@@ -125,8 +133,8 @@ void CMainFrame::createPreview() {
 // The "Verlauf" panel, hidden until the user shows it.
 void CMainFrame::createHistory() {
     historyDock = new CHistoryDock(*this, currentDocument->history->stack());
-    RememberDockPlacement(*this, *historyDock, QStringLiteral("History"), Qt::RightDockWidgetArea,
-                          false);
+    arrangement->addDock(*historyDock, QStringLiteral("History"), Qt::RightDockWidgetArea, false,
+                         [] { return 0; });
     onCommand(ID_VIEW_HISTORY, [this] { historyDock->setVisible(historyDock->isHidden()); });
     onUpdate(ID_VIEW_HISTORY, [this](framework::CommandUI& ui) {
         ui.SetCheck(!historyDock->isHidden());
@@ -134,27 +142,34 @@ void CMainFrame::createHistory() {
     });
 }
 
+// The tree above the form, so that the form's area list has the width it needs and the
+// texture beside them the rest.
 void CMainFrame::OnCreateClient() {
-    splitterWindow = new framework::SplitterWindow(2, this);
+    splitterWindow = new framework::SplitterWindow(2, Qt::Vertical, this);
     splitterWindow->setObjectName(QStringLiteral("splitter"));
-    splitterWindow->setColumnStretch(kTreeColumn, 0);
-    splitterWindow->setColumnStretch(kFormColumn, 1);
+    splitterWindow->setPaneStretch(kTreePane, 0);
+    splitterWindow->setPaneStretch(kFormPane, 1);
     setCentralWidget(splitterWindow);
 
     auto* tree = new CTolvaneView;
     document().AddView(tree);
-    splitterWindow->CreateView(kTreeColumn, tree, kTreeWidth);
+    splitterWindow->CreateView(kTreePane, tree);
     auto* blank = new CTolvaneView_Blank;
     document().AddView(blank);
-    splitterWindow->CreateView(kFormColumn, blank);
+    splitterWindow->CreateView(kFormPane, blank);
     SetActiveView(tree);
+    // A third of the height for the tree.
+    arrangement->addSplitter(*splitterWindow, QStringLiteral("Panes/treeAndForm"), [this] {
+        const int room = splitterWindow->height() - splitterWindow->handleWidth();
+        return QList<int>{room / 3, room - room / 3};
+    });
 }
 
 void CMainFrame::SwitchRightPane(int kind) {
-    if (GetActiveView() == splitterWindow->GetPane(kFormColumn)) {
-        SetActiveView(splitterWindow->GetPane(kTreeColumn));
+    if (GetActiveView() == splitterWindow->GetPane(kFormPane)) {
+        SetActiveView(splitterWindow->GetPane(kTreePane));
     }
-    splitterWindow->DeleteView(kFormColumn);
+    splitterWindow->DeleteView(kFormPane);
     framework::View* form = nullptr;
     if (kind == 0) {
         form = new CTolvaneView_Button;
@@ -162,20 +177,39 @@ void CMainFrame::SwitchRightPane(int kind) {
         form = new CTolvaneView_Blank;
     }
     document().AddView(form);
-    splitterWindow->CreateView(kFormColumn, form);
+    splitterWindow->CreateView(kFormPane, form);
     form->OnInitialUpdate();
     if (kind == 0 && currentButtonView != nullptr) {
         currentButtonView->FillFromSelection();
     }
 }
 
+// F6 and Shift+F6 go round the tree, the form and, while the panel shows, the texture view
+// and the button view.
 void CMainFrame::moveFocusToPane(int step) {
-    framework::View* active = GetActiveView();
-    const int current = active == splitterWindow->GetPane(kFormColumn) ? kFormColumn : kTreeColumn;
-    const int next = (current + step + 2) % 2;
-    if (framework::View* view = splitterWindow->GetPane(next)) {
-        view->widget()->setFocus(Qt::OtherFocusReason);
-        SetActiveView(view);
+    std::vector<QWidget*> stops{splitterWindow->GetPane(kTreePane)->widget(),
+                                splitterWindow->GetPane(kFormPane)->widget()};
+    if (previewDock->isVisible()) {
+        stops.push_back(previewDock->panel()->textureView());
+        stops.push_back(previewDock->panel()->compositionView());
+    }
+    const QWidget* focus = QApplication::focusWidget();
+    const auto holding = std::find_if(stops.begin(), stops.end(), [focus](const QWidget* stop) {
+        return focus != nullptr && (stop == focus || stop->isAncestorOf(focus));
+    });
+    // Without the focus in any of them, the active view counts.
+    const framework::View* active = GetActiveView();
+    const std::size_t current = holding != stops.end()
+                                    ? static_cast<std::size_t>(holding - stops.begin())
+                                : active == splitterWindow->GetPane(kFormPane) ? kFormPane
+                                                                               : kTreePane;
+    const std::size_t next =
+        (current + stops.size() + static_cast<std::size_t>(step)) % stops.size();
+    stops[next]->setFocus(Qt::OtherFocusReason);
+    for (const int pane : {kTreePane, kFormPane}) {
+        if (splitterWindow->GetPane(pane)->widget() == stops[next]) {
+            SetActiveView(splitterWindow->GetPane(pane));
+        }
     }
 }
 

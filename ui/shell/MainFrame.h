@@ -4,6 +4,7 @@
 
 class CHistoryDock;
 class CPreviewDock;
+class WindowArrangement;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -13,15 +14,15 @@ class SplitterWindow;
 }
 
 // The main window: both tool bars at the top (the main one above the resource one), the
-// menu, the status bar, and a splitter with the resource tree on the left and the form of
-// the selected resource on the right.
+// menu, the status bar, a splitter with the resource tree above the form of the selected
+// resource, and beside them the docks, the "Vorschau" panel taking most of the room.
 class CMainFrame : public framework::FrameWindow {
     Q_OBJECT
 
 public:
     explicit CMainFrame(framework::Document& document);
 
-    // 0 puts a button form into the right pane, any other kind the blank form. The old form
+    // 0 puts a button form into the form's pane, any other kind the blank form. The old form
     // is destroyed, also when the kind does not change.
     void SwitchRightPane(int kind);
 
@@ -56,6 +57,7 @@ private:
     framework::SplitterWindow* splitterWindow = nullptr;
     CPreviewDock* previewDock = nullptr;
     CHistoryDock* historyDock = nullptr;
+    WindowArrangement* arrangement = nullptr;
     QMenu* fileMenu = nullptr;
     QAction* recentPlaceholder = nullptr;
 };

@@ -59,7 +59,7 @@ Qt::CursorShape cursorFor(const Grip& grip) {
 
 AreaCanvas::AreaCanvas(QWidget* parent) : TextureView(parent) {
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(QStringLiteral("Textur"));
+    setAccessibleName(QStringLiteral("Texturansicht"));
 }
 
 std::optional<EdgeRect> AreaCanvas::liveRect() const {

@@ -1,26 +1,16 @@
 #include "ui/texture_editor/CompositionView.h"
 
+#include "ui/texture_editor/ViewPainting.h"
+
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr int kCheckerSquare = 8;
 constexpr double kMaxEnlargement = 8.0;
-const QColor kLightSquare(204, 204, 204);
-const QColor kDarkSquare(153, 153, 153);
 
 }  // namespace
-
-QPixmap CheckerboardTile() {
-    QPixmap tile(2 * kCheckerSquare, 2 * kCheckerSquare);
-    tile.fill(kLightSquare);
-    QPainter painter(&tile);
-    painter.fillRect(kCheckerSquare, 0, kCheckerSquare, kCheckerSquare, kDarkSquare);
-    painter.fillRect(0, kCheckerSquare, kCheckerSquare, kCheckerSquare, kDarkSquare);
-    return tile;
-}
 
 CompositionView::CompositionView(QWidget* parent) : QWidget(parent) {
     setMinimumSize(64, 48);
@@ -48,12 +38,11 @@ QPoint CompositionView::shownOrigin() const {
 
 void CompositionView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    static const QPixmap checker = CheckerboardTile();
-    painter.drawTiledPixmap(rect(), checker);
-    if (picture.isNull()) {
-        return;
+    PaintBackdrop(painter, rect(), Backdrop::Checkerboard);
+    if (!picture.isNull()) {
+        const double scale = shownScale();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, scale < 1.0);
+        painter.drawImage(QRectF(shownOrigin(), picture.size() * scale), picture);
     }
-    const double scale = shownScale();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, scale < 1.0);
-    painter.drawImage(QRectF(shownOrigin(), picture.size() * scale), picture);
+    PaintFocusFrame(painter, *this);
 }

@@ -1,11 +1,7 @@
 #pragma once
 
 #include <QImage>
-#include <QPixmap>
 #include <QWidget>
-
-// The squares drawn under pictures, so that their transparent parts show.
-QPixmap CheckerboardTile();
 
 // The composed button on a checkerboard, so that transparency shows; enlarged by the
 // biggest whole factor (up to 8) that fits, or shrunk to fit.

@@ -18,7 +18,7 @@ PiecePlacementView::PiecePlacementView(QWidget* parent) : CompositionView(parent
     setFocusPolicy(Qt::StrongFocus);
     // A move without the button must reach the drag, which then ends.
     setMouseTracking(true);
-    setAccessibleName(QStringLiteral("Zusammengesetzter Knopf"));
+    setAccessibleName(QStringLiteral("Knopfansicht"));
 }
 
 void PiecePlacementView::setPieces(QPoint topLeft, std::vector<Piece> pieces, int selectedRow) {

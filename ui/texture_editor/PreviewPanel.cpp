@@ -3,9 +3,11 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSettings>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 
 #include "ui/LibraryText.h"
@@ -16,6 +18,9 @@
 #include "ui/texture_editor/TextureCache.h"
 
 namespace {
+
+const QString kBackdropKey = QStringLiteral("TextureView/backdrop");
+constexpr int kButtonViewHeight = 112;
 
 QString sizeText(int width, int height) {
     return QStringLiteral("%1 × %2").arg(width).arg(height);
@@ -99,30 +104,58 @@ PreviewPanel::PreviewPanel(TextureCache& textureCache, QWidget* parent)
     textureChooser->setAccessibleName(QStringLiteral("Textur"));
     connect(textureChooser, &QComboBox::activated, this,
             [this](int index) { emit textureChosen(textureChooser->itemData(index).toInt()); });
-    auto* chooserRow = new QHBoxLayout;
-    chooserRow->addWidget(chooserLabel);
-    chooserRow->addWidget(textureChooser, 1);
 
+    auto* backdropChooser = new QComboBox(this);
+    backdropChooser->setObjectName(QStringLiteral("backdropChooser"));
+    backdropChooser->addItems(
+        {QStringLiteral("Schachbrett"), QStringLiteral("Dunkel"), QStringLiteral("Hell")});
+    auto* backdropLabel = new QLabel(QStringLiteral("&Hintergrund:"), this);
+    backdropLabel->setBuddy(backdropChooser);
+    backdropChooser->setAccessibleName(QStringLiteral("Hintergrund"));
+    const int backdrop = QSettings().value(kBackdropKey, 0).toInt();
+    backdropChooser->setCurrentIndex(backdrop >= 0 && backdrop < backdropChooser->count() ? backdrop
+                                                                                          : 0);
+    texture->setBackdrop(static_cast<Backdrop>(backdropChooser->currentIndex()));
+    connect(backdropChooser, &QComboBox::activated, this, [this](int index) {
+        texture->setBackdrop(static_cast<Backdrop>(index));
+        QSettings().setValue(kBackdropKey, index);
+    });
+
+    auto* choicesRow = new QHBoxLayout;
+    choicesRow->addWidget(chooserLabel);
+    choicesRow->addWidget(textureChooser, 1);
+    choicesRow->addWidget(backdropLabel);
+    choicesRow->addWidget(backdropChooser);
+
+    // The pointer's line shares the zoom's row, so that the views get the height.
     auto* zoomRow = new QHBoxLayout;
     zoomRow->addWidget(fitButton);
     zoomRow->addWidget(oneToOneButton);
     zoomRow->addWidget(zoomLabel);
-    zoomRow->addStretch(1);
+    zoomRow->addWidget(pointerLabel, 1);
 
-    auto* views = new QSplitter(Qt::Vertical, this);
+    views = new QSplitter(Qt::Vertical, this);
+    views->setObjectName(QStringLiteral("previewViews"));
+    views->setChildrenCollapsible(false);
     views->addWidget(texture);
     views->addWidget(composition);
-    views->setStretchFactor(0, 2);
-    views->setStretchFactor(1, 1);
+    views->setStretchFactor(0, 1);
+    views->setStretchFactor(1, 0);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(captionLabel);
     layout->addWidget(notesLabel);
-    layout->addLayout(chooserRow);
+    layout->addLayout(choicesRow);
     layout->addLayout(zoomRow);
-    layout->addWidget(pointerLabel);
     layout->addWidget(views, 1);
     showZoom(texture->zoom());
+}
+
+// The button view gets room for a button of 256 x 64 shown unreduced, the texture the rest.
+QList<int> PreviewPanel::defaultViewSizes() const {
+    const int room = views->height() - views->handleWidth();
+    const int button = std::clamp(room / 5, kButtonViewHeight, 2 * kButtonViewHeight);
+    return {room - button, button};
 }
 
 void PreviewPanel::showScene(PreviewScene scene) {

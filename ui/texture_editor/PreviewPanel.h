@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QLabel;
+class QSplitter;
 class TextureCache;
 
 // The content of the "Vorschau" panel: the texture of the shown area (or the one chosen in
@@ -23,6 +24,10 @@ public:
     PreviewPanel(TextureCache& cache, QWidget* parent = nullptr);
 
     QSize sizeHint() const override { return {280, 560}; }
+
+    // The texture view above the button view; how it divides its height is the person's.
+    QSplitter* viewSplitter() const { return views; }
+    QList<int> defaultViewSizes() const;
 
     void showScene(PreviewScene scene);
     const PreviewScene& scene() const { return current; }
@@ -69,4 +74,5 @@ private:
     AreaCanvas* texture = nullptr;
     const PreviewTexture* shown = nullptr;  // in current
     PiecePlacementView* composition = nullptr;
+    QSplitter* views = nullptr;
 };

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/texture_editor/CompositionView.h"
+#include "ui/texture_editor/ViewPainting.h"
 
 namespace {
 
@@ -36,6 +36,11 @@ void TextureView::setTexture(const QImage& texture, std::vector<Outline> outline
     } else if (newSize) {
         centre();
     }
+    update();
+}
+
+void TextureView::setBackdrop(Backdrop shownBehind) {
+    backdrop = shownBehind;
     update();
 }
 
@@ -101,14 +106,17 @@ std::optional<QPoint> TextureView::pixelAt(QPointF viewPoint) const {
 }
 
 void TextureView::paintEvent(QPaintEvent*) {
-    if (image.isNull()) {
-        return;
-    }
     QPainter painter(this);
+    if (!image.isNull()) {
+        paintTexture(painter);
+    }
+    PaintFocusFrame(painter, *this);
+}
+
+void TextureView::paintTexture(QPainter& painter) const {
     const QRectF target(origin, image.size() * scale);
+    PaintBackdrop(painter, target.intersected(QRectF(rect())), backdrop);
     // Smooth when shrinking, sharp pixels when enlarging.
-    static const QPixmap checker = CheckerboardTile();
-    painter.drawTiledPixmap(target.intersected(QRectF(rect())), checker);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, scale < 1.0);
     painter.drawImage(target, image);
     if (scale >= kGridZoom) {

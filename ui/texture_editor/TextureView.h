@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+#include "ui/texture_editor/ViewPainting.h"
+
 // One texture with the rectangles that areas cut out of it, outlined and numbered with their
 // rows. Zoom to fit (until the user zooms), 1:1, Ctrl+wheel about the pointer; the wheel
 // alone and dragging with the middle button move the picture. From 8:1 up a grid separates
@@ -28,6 +30,8 @@ public:
     explicit TextureView(QWidget* parent = nullptr);
 
     void setTexture(const QImage& image, std::vector<Outline> outlines);
+    // What shows behind the texture's transparent pixels.
+    void setBackdrop(Backdrop backdrop);
     const QImage& texture() const { return image; }
     const std::vector<Outline>& outlines() const { return shapes; }
 
@@ -70,12 +74,14 @@ protected:
     void paintOutline(QPainter& painter, const Outline& outline) const;
 
 private:
+    void paintTexture(QPainter& painter) const;
     void paintGrid(QPainter& painter, const QRectF& shown) const;
     void setZoom(double value);
     void centre();
 
     QImage image;
     std::vector<Outline> shapes;
+    Backdrop backdrop = Backdrop::Checkerboard;
     double scale = 1.0;
     bool fit = true;
     QPointF origin;  // where texture point (0, 0) is in the view
