@@ -4,6 +4,8 @@
 // platform has no accessibility bridge, so what screen readers are told is checked through the
 // bar's accessible interface rather than its events.)
 #include <QAccessible>
+#include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QUndoStack>
@@ -180,8 +182,21 @@ TEST_F(OutsideChangeTest, WithUnsavedChangesTheBarOffersReloadWhichUndoCanPass) 
     EXPECT_TRUE(tree().hasFocus());
     EXPECT_EQ(bar.reloadButton()->text().remove(QLatin1Char('&')), QStringLiteral("Neu laden"));
     EXPECT_EQ(bar.keepButton()->text().remove(QLatin1Char('&')), QStringLiteral("Behalten"));
+    // Each button's mnemonic is its own in the main window.
+    QList<QKeySequence> mnemonics;
+    for (const QAbstractButton* button : frame().findChildren<QAbstractButton*>()) {
+        mnemonics << QKeySequence::mnemonic(button->text());
+    }
+    for (const QLabel* label : frame().findChildren<QLabel*>()) {
+        mnemonics << QKeySequence::mnemonic(label->buddy() != nullptr ? label->text() : QString());
+    }
+    for (const QAction* menu : frame().menuBar()->actions()) {
+        mnemonics << QKeySequence::mnemonic(menu->text());
+    }
     for (const QPushButton* button : {bar.reloadButton(), bar.keepButton()}) {
         EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus);
+        EXPECT_EQ(mnemonics.count(QKeySequence::mnemonic(button->text())), 1)
+            << button->text().toStdString();
     }
 
     QTest::keyClick(&tree(), Qt::Key_N, Qt::AltModifier);  // "&Neu laden"
@@ -236,7 +251,7 @@ TEST_F(OutsideChangeTest, ADeletedFileIsKeptAndSavedAnewWithoutAQuestion) {
     OutsideChangeBar& bar = *doc().outsideChanges->bar();
     EXPECT_TRUE(bar.reloadButton()->isHidden());
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&bar)->text(QAccessible::Name), kDeleted);
-    QTest::keyClick(&tree(), Qt::Key_H, Qt::AltModifier);  // "Be&halten"
+    QTest::keyClick(&tree(), Qt::Key_L, Qt::AltModifier);  // "Beha&lten"
     ASSERT_TRUE(until([this] { return barText().isEmpty(); }));
     EXPECT_EQ(doc().library.resourceCount(), 3u);
 

@@ -48,7 +48,7 @@ OutsideChangeBar::OutsideChangeBar(QWidget* parent) : QToolBar(parent) {
     addWidget(sign);
     text = new QLabel(this);
     reload = new QPushButton(QStringLiteral("&Neu laden"), this);
-    keep = new QPushButton(QStringLiteral("Be&halten"), this);
+    keep = new QPushButton(QStringLiteral("Beha&lten"), this);
     for (QPushButton* button : {reload, keep}) {
         button->setAutoDefault(false);
     }
