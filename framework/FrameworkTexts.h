@@ -18,6 +18,15 @@ inline QString openFailed(const QString& path) {
 inline QString askToSave(const QString& title) {
     return QStringLiteral("Änderungen an \"%1\" speichern?").arg(title);
 }
+inline QString restoreButton() {
+    return QStringLiteral("&Wiederherstellen");
+}
+inline QString discardButton() {
+    return QStringLiteral("&Verwerfen");
+}
+inline QString laterButton() {
+    return QStringLiteral("&Später");
+}
 inline QString enterUnsigned() {
     return QStringLiteral("Geben Sie eine positive ganze Zahl ein.");
 }

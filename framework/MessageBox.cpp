@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
+#include "framework/FrameworkTexts.h"
 #include "framework/ModalWindow.h"
 #include "framework/Resources.h"
 #include "framework/StandardIds.h"
@@ -16,12 +18,28 @@ QString& title() {
     return value;
 }
 
+// Wiederherstellen, Verwerfen, Später; closing the box is Später, which changes nothing.
+int showRestoreBox(QMessageBox& box) {
+    box.setIcon(QMessageBox::Question);
+    QPushButton* restore = box.addButton(texts::restoreButton(), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(texts::discardButton(), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(texts::laterButton(), QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    box.setEscapeButton(later);
+    box.exec();
+    return box.clickedButton() == restore   ? IDYES
+           : box.clickedButton() == discard ? IDNO
+                                            : IDCANCEL;
+}
+
 // A box that names no icon gets a warning sign for OK and a question mark for questions.
 int showRealBox(const QString& text, MessageButtons buttons) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(applicationTitle());
     box.setText(text);
     switch (buttons) {
+        case MessageButtons::RestoreDiscardLater:
+            return showRestoreBox(box);
         case MessageButtons::Ok:
             box.setIcon(QMessageBox::Warning);
             box.setStandardButtons(QMessageBox::Ok);

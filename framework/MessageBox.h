@@ -3,12 +3,13 @@
 #include <QString>
 #include <functional>
 
-// Message boxes of the application: its title, an OK or a Yes/No button set. Every box
-// goes through one handler, which tests replace to read the text and script the answer.
+// Message boxes of the application: its title and one of a few button sets. Every box goes
+// through one handler, which tests replace to read the text and script the answer.
 
 namespace framework {
 
-enum class MessageButtons { Ok, YesNo, YesNoCancel };
+// RestoreDiscardLater: "Wiederherstellen" answers IDYES, "Verwerfen" IDNO, "Später" IDCANCEL.
+enum class MessageButtons { Ok, YesNo, YesNoCancel, RestoreDiscardLater };
 
 // Shows text and returns IDOK, IDYES, IDNO or IDCANCEL.
 int AfxMessageBox(const QString& text, MessageButtons buttons = MessageButtons::Ok);

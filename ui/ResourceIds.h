@@ -73,6 +73,8 @@ inline constexpr int IDS_STEP_PASTE_AREAS = 61488;
 inline constexpr int IDS_STEP_CUT_AREAS = 61489;
 inline constexpr int IDS_STEP_CUT_AREA = 61490;
 inline constexpr int IDS_STEP_RESIZE_AREAS = 61491;
+// The library's file read anew after another program changed it.
+inline constexpr int IDS_STEP_RELOAD = 61492;
 
 // Dialog templates and their controls.
 inline constexpr int IDD_ABOUTBOX = 100;

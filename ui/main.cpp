@@ -4,6 +4,7 @@
 #include "framework/Resources.h"
 #include "ui/shell/EditorCommandLine.h"
 #include "ui/shell/InstanceChannel.h"
+#include "ui/shell/RecoveryStore.h"
 #include "ui/shell/TolvaneApp.h"
 
 namespace {
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
         qCritical("tolvane: broken resource data: %s", qUtf8Printable(error));
         return 1;
     }
-    CTolvaneApp tolvane(defaultInstanceChannelName());
+    CTolvaneApp tolvane(defaultInstanceChannelName(), defaultRecoveryFolder());
     if (!tolvane.InitInstance(start.file.isEmpty() ? QStringList() : QStringList{start.file})) {
         // Handed to a running editor, or the file could not be opened (the user was told).
         return tolvane.handedToRunningEditor() ? 0 : 1;

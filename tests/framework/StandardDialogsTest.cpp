@@ -92,6 +92,43 @@ TEST(MessageBox, ShowsTheApplicationTitleAndReturnsTheIdOfTheAnswer) {
     }
 }
 
+TEST(MessageBox, TheRecoverySetNamesItsButtonsAndClosingIsLater) {
+    const struct {
+        const char* pressed;  // null: Esc
+        int result;
+    } cases[] = {
+        {"Wiederherstellen", framework::IDYES},
+        {"Verwerfen", framework::IDNO},
+        {"Später", framework::IDCANCEL},
+        {nullptr, framework::IDCANCEL},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pressed != nullptr ? c.pressed : "Esc");
+        const WhenShown<QMessageBox> script([&](QMessageBox& box) {
+            QStringList names;
+            QAbstractButton* wanted = nullptr;
+            for (QAbstractButton* button : box.buttons()) {
+                names << button->text().remove(QLatin1Char('&'));
+                if (c.pressed != nullptr && names.last() == QString::fromUtf8(c.pressed)) {
+                    wanted = button;
+                }
+            }
+            names.sort();
+            EXPECT_EQ(names, (QStringList{QStringLiteral("Später"), QStringLiteral("Verwerfen"),
+                                          QStringLiteral("Wiederherstellen")}));
+            EXPECT_EQ(box.defaultButton()->text(), QStringLiteral("&Wiederherstellen"));
+            if (wanted != nullptr) {
+                wanted->click();
+            } else {
+                QTest::keyClick(&box, Qt::Key_Escape);
+            }
+        });
+        EXPECT_EQ(framework::AfxMessageBox(QStringLiteral("Zurückholen?"),
+                                           MessageButtons::RestoreDiscardLater),
+                  c.result);
+    }
+}
+
 TEST(MessageBox, ASetTitleComesBeforeTheStringTable) {
     framework::setApplicationTitle(QStringLiteral("Werkbank"));
     QString title;

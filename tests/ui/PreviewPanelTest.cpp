@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 
 #include "document/LibraryBuilding.h"
 #include "support/TemporaryFolder.h"
@@ -261,18 +262,42 @@ TEST_F(PreviewPanelTest, SaysWhyATextureCannotBeShown) {
     EXPECT_EQ(panel.notes(), QStringLiteral("Bereich 0: keine Textur mit der Id 7."));
 }
 
-TEST_F(PreviewPanelTest, AFileRewrittenOnDiskIsShownAnewAndBlendedAnew) {
+// However a paint program puts its file in place, the views follow it, and what is computed
+// from the picture (the blending) is computed anew: all of it hears of the change through the
+// cache's one signal.
+TEST_F(PreviewPanelTest, AFileChangedOnDiskIsShownAnewAndBlendedAnew) {
+    const struct {
+        const char* what;
+        std::function<void(const QImage&)> write;
+    } cases[] = {
+        {"rewritten in place", [this](const QImage& image) { saveTexture("sheet.png", image); }},
+        {"replaced by a rename",
+         [this](const QImage& image) {
+             saveTexture("neu.png", image);
+             std::filesystem::rename(folder.file("neu.png"), folder.file("sheet.png"));
+         }},
+        {"deleted and made anew",
+         [this](const QImage& image) {
+             std::filesystem::remove(folder.file("sheet.png"));
+             EXPECT_TRUE(QTest::qWaitFor([this] { return !panel.notes().isEmpty(); }, 5000));
+             saveTexture("sheet.png", image);
+         }},
+    };
     const std::string sheet = saveTexture("sheet.png", filled(16, 16, kRed));
     PreviewTexture solid = texture(0, sheet);
     solid.blendType = 0;
     show({areaOf(0, 0, 4, 4)}, {solid});
-    ASSERT_EQ(panel.textureView()->texture().pixelColor(0, 0), kRed);
-
-    saveTexture("sheet.png", filled(16, 16, kBlue));
-
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return panel.textureView()->texture().pixelColor(0, 0) == kBlue; }, 5000));
-    EXPECT_EQ(panel.compositionView()->composition().pixelColor(0, 0), kBlue);
+    QColor expected = kRed;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(panel.textureView()->texture().pixelColor(0, 0), expected);
+        expected = expected == kRed ? kBlue : kRed;
+        c.write(filled(16, 16, expected));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return panel.textureView()->texture().pixelColor(0, 0) == expected; }, 5000));
+        EXPECT_EQ(panel.compositionView()->composition().pixelColor(0, 0), expected);
+        EXPECT_EQ(panel.notes(), QString());
+    }
 }
 
 TEST_F(PreviewPanelTest, ShowsThePixelUnderThePointerAndZoomsAboutIt) {

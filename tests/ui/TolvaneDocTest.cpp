@@ -82,7 +82,7 @@ protected:
 TEST_F(TolvaneDocTest, FirstSaveOfTheSessionAsksAboutTheMissingCheck) {
     const QString menu = file("menu.gui", menuExampleBytes());
     ASSERT_TRUE(open(menu));
-    writeFileBytes(menu.toStdString(), "to be replaced");
+    std::filesystem::remove(menu.toStdString());  // (a changed file would be asked about first)
 
     boxes.answer(IDYES);
     frame().dispatch(framework::ID_FILE_SAVE);

@@ -7,6 +7,7 @@
 #include "document/AreaChange.h"
 #include "document/AreaListChange.h"
 #include "document/LibraryChange.h"
+#include "document/LibraryReplacement.h"
 #include "document/ResourceChanges.h"
 #include "framework/CommandBars.h"
 #include "framework/ReportList.h"
@@ -110,6 +111,15 @@ void LibraryHistory::push(const QString& name, std::unique_ptr<LibraryChange> ch
     syncModifiedFlag();
 }
 
+void LibraryHistory::replaceLibrary(const QString& name, ResourceLibrary& fresh,
+                                    ShownResource shown) {
+    doc.UpdateAllViews(nullptr, CTolvaneDoc::kHintRecordsReplaced);
+    push(name, std::make_unique<LibraryReplacement>(fresh), shown, Typing::None, false);
+    markSaved();
+    syncModifiedFlag();
+    show(shown.afterRedo, shown.areasAfterRedo);
+}
+
 void LibraryHistory::reset() {
     pushing = true;
     steps.clear();
@@ -122,6 +132,11 @@ void LibraryHistory::markSaved() {
     steps.setClean();
 }
 
+void LibraryHistory::markUnsaved() {
+    steps.resetClean();
+    syncModifiedFlag();
+}
+
 void LibraryHistory::syncModifiedFlag() {
     doc.SetModifiedFlag(!steps.isClean());
 }
@@ -130,14 +145,11 @@ void LibraryHistory::stepped() {
     if (pushing) {
         return;
     }
-    show(shownAfterStep);
-    if (shownAreasAfterStep && currentButtonView != nullptr) {
-        currentButtonView->areaList->SelectItems(*shownAreasAfterStep);
-    }
+    show(shownAfterStep, shownAreasAfterStep);
     syncModifiedFlag();
 }
 
-void LibraryHistory::show(int target) {
+void LibraryHistory::show(int target, const std::optional<std::vector<int>>& areas) {
     CTolvaneView* tree = currentTreeView;
     if (tree == nullptr) {
         return;
@@ -159,6 +171,9 @@ void LibraryHistory::show(int target) {
     tree->RebuildTree();
     if (shown != nullptr) {
         tree->SelectResource(shown);
+    }
+    if (areas && currentButtonView != nullptr) {
+        currentButtonView->areaList->SelectItems(*areas);
     }
 }
 

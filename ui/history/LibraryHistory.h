@@ -11,6 +11,7 @@
 
 class CTolvaneDoc;
 class LibraryChange;
+class ResourceLibrary;
 
 // Which resource the tree selects and the form shows after a step was undone or redone: an
 // index into the library's resources, or one of the two markers.
@@ -47,10 +48,16 @@ public:
     // Adds a step for change, which a dialog has already made to the library.
     void record(const QString& name, std::unique_ptr<LibraryChange> change, ShownResource shown);
 
+    // Exchanges the library for fresh, its file read anew, as the step name, which becomes the
+    // saved state; the views show shown's resource and area after it.
+    void replaceLibrary(const QString& name, ResourceLibrary& fresh, ShownResource shown);
+
     // Empties the history: the library as it is now is the state opened or created.
     void reset();
     // The library as it is now is saved.
     void markSaved();
+    // No state in the history is saved, so the library counts as changed until it is saved.
+    void markUnsaved();
     // Sets the document's modified flag from whether the history is at the saved state.
     void syncModifiedFlag();
     // Counts resets, so that a dialog can tell whether the library it began on is still open.
@@ -69,7 +76,8 @@ private:
               Typing typing, bool alreadyMade);
     // After undo or redo moved the stack: the views show target.
     void stepped();
-    void show(int target);
+    // The views show resource target and select the area rows areas (none: as they are).
+    void show(int target, const std::optional<std::vector<int>>& areas);
 
     CTolvaneDoc& doc;
     QUndoStack steps;

@@ -15,6 +15,9 @@
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/shell/InstanceChannel.h"
 #include "ui/shell/MainFrame.h"
+#include "ui/shell/RecoveryKeeper.h"
+#include "ui/shell/RecoveryOffer.h"
+#include "ui/shell/RecoveryStore.h"
 #include "ui/shell/TolvaneDoc.h"
 #include "ui/texture_editor/DragGesture.h"
 
@@ -24,8 +27,10 @@ constexpr int kRecentFiles = 16;
 
 }  // namespace
 
-CTolvaneApp::CTolvaneApp(QString channelName)
-    : channelName(std::move(channelName)), recent(kRecentFiles) {
+CTolvaneApp::CTolvaneApp(QString channelName, QString recoveryFolder)
+    : channelName(std::move(channelName)),
+      recent(kRecentFiles),
+      recoveryFolder(std::move(recoveryFolder)) {
     onCommand(framework::ID_APP_ABOUT, [this] { OnAppAbout(); });
     onCommand(framework::ID_FILE_PRINT_SETUP, [this] { framework::printerSetup(mainWindow()); });
     onCommand(framework::ID_APP_EXIT, [this] {
@@ -80,7 +85,24 @@ bool CTolvaneApp::InitInstance(const QStringList& arguments) {
         return false;
     }
     mainWindow()->showMaximized();
+    startRecovery();
     return true;
+}
+
+// Without a usable folder the editor runs without recovery copies, and says so.
+void CTolvaneApp::startRecovery() {
+    if (recoveryFolder.isEmpty()) {
+        return;
+    }
+    recoveryStore = std::make_unique<RecoveryStore>(recoveryFolder);
+    if (!recoveryStore->usable()) {
+        qWarning("tolvane: keine Wiederherstellungskopien: %s",
+                 qUtf8Printable(recoveryStore->problem()));
+        recoveryStore.reset();
+        return;
+    }
+    offerRecoveryCopies(*recoveryStore, *currentDocument);
+    keeper = std::make_unique<RecoveryKeeper>(*mainWindow(), *currentDocument, *recoveryStore);
 }
 
 void CTolvaneApp::openHandedOverFile(const QString& path) {

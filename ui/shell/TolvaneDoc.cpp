@@ -16,6 +16,7 @@
 #include "ui/dialogs/TestResultsDlg.h"
 #include "ui/history/LibraryHistory.h"
 #include "ui/shell/MainFrame.h"
+#include "ui/shell/OutsideChanges.h"
 #include "ui/shell/PartialLibraryWarning.h"
 #include "ui/shell/TolvaneView.h"
 #include "ui/texture_editor/AreaCommands.h"
@@ -33,6 +34,8 @@ const QString kMissingCheckQuestion = QStringLiteral(
     "Wollen Sie trotzdem speichern?");
 const QString kRemainingErrorsQuestion = QStringLiteral(
     "Es sind noch Fehler in der GUI Bibliothek vorhanden!\nWollen Sie trotzdem speichern?");
+const QString kChangedOnDiskQuestion =
+    QStringLiteral("Die Datei wurde außerhalb von Tolvane geändert. Trotzdem speichern?");
 
 std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -45,6 +48,7 @@ CTolvaneDoc::CTolvaneDoc() {
     resultsWindow = std::make_unique<CTestResultsDlg>();
     resultsWindow->Create();
     history = std::make_unique<LibraryHistory>(*this);
+    outsideChanges = std::make_unique<OutsideChanges>(*this);
 
     onCommand(ID_TEST_LIBRARY, [this] { OnTestLibrary(); });
     onCommand(ID_CREATE_HEADER, [this] { OnCreateHeader(); });
@@ -74,6 +78,7 @@ CTolvaneDoc::CTolvaneDoc() {
 }
 
 CTolvaneDoc::~CTolvaneDoc() {
+    outsideChanges.reset();
     history.reset();
     resultsWindow.reset();
     currentDocument = nullptr;
@@ -93,6 +98,7 @@ bool CTolvaneDoc::OnNewDocument() {
     ResourceLibrary empty;
     replaceLibrary(empty);
     history->reset();
+    outsideChanges->fileReadOrWritten(QString());
     return true;
 }
 
@@ -129,10 +135,18 @@ bool CTolvaneDoc::OnOpenDocument(const QString& path) {
         currentTreeView->RebuildTree();
     }
     ASSERT_HRESULT(backup, kSource, kBackupLine);
+    outsideChanges->fileReadOrWritten(path);
     return true;
 }
 
 bool CTolvaneDoc::OnSaveDocument(const QString& path) {
+    // Asked once for each change of the file: a save that goes ahead makes the file the
+    // editor's again.
+    if (outsideChanges->changedOnDisk(path) &&
+        framework::AfxMessageBox(kChangedOnDiskQuestion, framework::MessageButtons::YesNo) !=
+            framework::IDYES) {
+        return false;
+    }
     bool goAhead = true;
     if (errorCount == -1) {
         goAhead = framework::AfxMessageBox(kMissingCheckQuestion,
@@ -147,7 +161,18 @@ bool CTolvaneDoc::OnSaveDocument(const QString& path) {
         return false;
     }
     history->markSaved();
+    outsideChanges->fileReadOrWritten(path);
     return Document::OnSaveDocument(path);
+}
+
+void CTolvaneDoc::OpenRestored(ResourceLibrary& restored, const QString& path,
+                               const FileSnapshot& file) {
+    replaceLibrary(restored);
+    history->reset();
+    history->markUnsaved();
+    SetPathName(path);
+    outsideChanges->follow(path, file);
+    SendInitialUpdate();
 }
 
 HRESULT CTolvaneDoc::ReadLibraryFile(const QString& path, ResourceLibrary& target,

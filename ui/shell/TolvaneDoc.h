@@ -10,6 +10,8 @@
 
 class CTestResultsDlg;
 class LibraryHistory;
+class OutsideChanges;
+struct FileSnapshot;
 struct LibraryReadReport;
 
 // The editor's one document: the library being edited, its open, backup and save cycle with
@@ -26,6 +28,9 @@ public:
     bool OnNewDocument() override;
     bool OnOpenDocument(const QString& path) override;
     bool OnSaveDocument(const QString& path) override;
+    // Opens restored, a library brought back from a recovery copy, as changed and belonging
+    // to path (empty for a library never saved), whose file held file when the work was done.
+    void OpenRestored(ResourceLibrary& restored, const QString& path, const FileSnapshot& file);
 
     // Reads the library file at path into target (opened for reading alone); report, when
     // given, says whether the file was read in full.
@@ -68,6 +73,8 @@ public:
     ResourceLibrary library;
     // Every change of the library, undoable; it decides the modified flag.
     std::unique_ptr<LibraryHistory> history;
+    // Notices when another program changes the library's file.
+    std::unique_ptr<OutsideChanges> outsideChanges;
     std::int32_t errorCount = -1;  // -1: no check has run in this session
     std::int32_t warningCount = -1;
 
