@@ -23,6 +23,9 @@ inline constexpr int ID_CENTRE_HORIZONTALLY = 32788;
 inline constexpr int ID_CENTRE_VERTICALLY = 32789;
 inline constexpr int ID_DISTRIBUTE_HORIZONTALLY = 32790;
 inline constexpr int ID_DISTRIBUTE_VERTICALLY = 32791;
+// The menu "Bereich": slicing the shown texture into areas.
+inline constexpr int ID_SLICE_GRID = 32792;
+inline constexpr int ID_SLICE_AUTO = 32793;
 
 // Strings.
 inline constexpr int IDR_MAINFRAME = 128;  // the document string, menu, accelerators, tool bar
@@ -73,6 +76,8 @@ inline constexpr int IDS_STEP_PASTE_AREAS = 61488;
 inline constexpr int IDS_STEP_CUT_AREAS = 61489;
 inline constexpr int IDS_STEP_CUT_AREA = 61490;
 inline constexpr int IDS_STEP_RESIZE_AREAS = 61491;
+inline constexpr int IDS_STEP_SLICE_TEXTURE = 61493;
+inline constexpr int IDS_STEP_AREA_FROM_ISLAND = 61494;
 // The library's file read anew after another program changed it.
 inline constexpr int IDS_STEP_RELOAD = 61492;
 

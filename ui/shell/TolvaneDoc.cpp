@@ -75,6 +75,10 @@ CTolvaneDoc::CTolvaneDoc() {
         onUpdate(id, UpdateArrangeCommand);
         onCommand(id, [id] { RunArrangeCommand(id); });
     }
+    for (const int id : {ID_SLICE_GRID, ID_SLICE_AUTO}) {
+        onUpdate(id, UpdateSliceCommand);
+        onCommand(id, [id] { RunSliceCommand(id); });
+    }
 }
 
 CTolvaneDoc::~CTolvaneDoc() {

@@ -13,6 +13,8 @@ namespace {
 
 const QColor kHandleColour(255, 200, 0);
 const QColor kGuideColour(255, 0, 200);
+const QColor kCandidateColour(0, 230, 120);
+const QColor kLeftOutColour(170, 170, 170);
 constexpr int kBigNudge = 8;
 
 EdgeRect edgesOf(const QRectF& rect) {
@@ -348,6 +350,8 @@ void AreaCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
     } else if (!rows.empty()) {
         emit selectionEdited({rows.front()}, SelectionEdit::Replace);
         emit areaOpenAsked(rows.front());
+    } else if (const std::optional<QPoint> pixel = pixelAt(event->position())) {
+        emit islandAsked(*pixel);
     }
 }
 
@@ -541,6 +545,25 @@ void AreaCanvas::updateCursor(QPointF viewPoint) {
     setCursor(spaceHeld ? Qt::OpenHandCursor : cursorFor(hovered));
 }
 
+void AreaCanvas::setCandidates(std::vector<QRectF> proposed, std::vector<QRectF> leftOut) {
+    proposedRects = std::move(proposed);
+    leftOutRects = std::move(leftOut);
+    update();
+}
+
+void AreaCanvas::paintCandidates(QPainter& painter) const {
+    painter.setBrush(Qt::NoBrush);
+    for (const auto& [rects, colour] :
+         {std::pair{&leftOutRects, kLeftOutColour}, std::pair{&proposedRects, kCandidateColour}}) {
+        painter.setPen(QPen(colour, 0, Qt::DashLine));
+        for (const QRectF& rect : *rects) {
+            painter.drawRect(
+                QRectF(viewFromTexture(rect.topLeft()), viewFromTexture(rect.bottomRight()))
+                    .adjusted(0, 0, -1, -1));
+        }
+    }
+}
+
 bool AreaCanvas::showsOutline(const Outline& outline) const {
     if (mode != Mode::Moving && mode != Mode::Resizing) {
         return true;
@@ -555,6 +578,7 @@ void AreaCanvas::paintEvent(QPaintEvent* event) {
         return;
     }
     QPainter painter(this);
+    paintCandidates(painter);
     const bool live = liveRect().has_value();
     if (live) {
         for (const AreaRect& area : current) {

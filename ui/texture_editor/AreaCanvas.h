@@ -45,6 +45,10 @@ public:
     std::optional<EdgeRect> liveRect() const;
     // The rows of the selected areas on the shown texture, in order.
     std::vector<int> selectedRows() const;
+    // Rectangles a slicing proposes, drawn over the texture in a colour of their own, and those
+    // it leaves out, drawn apart; none of either ends that.
+    void setCandidates(std::vector<QRectF> proposed, std::vector<QRectF> leftOut);
+    const std::vector<QRectF>& candidates() const { return proposedRects; }
 
 signals:
     // A click, a rubber band, Ctrl+A or Esc changes the selection by rows.
@@ -54,6 +58,8 @@ signals:
     void areasChanged(std::vector<AreaRect> areas, AreaCanvas::Edit edit);
     void areasDeleteAsked(std::vector<int> rows);
     void areaOpenAsked(int row);
+    // A double click on texture pixel outside every area asks for an area around its island.
+    void islandAsked(QPoint pixel);
     // While a gesture runs, the rectangles it has made of its areas (row -1 for a new area);
     // none when it ends.
     void areasFollowing(std::vector<AreaRect> areas);
@@ -92,6 +98,7 @@ private:
     void trim();
     void updateCursor(QPointF viewPoint);
     void paintHandles(QPainter& painter, const EdgeRect& rect) const;
+    void paintCandidates(QPainter& painter) const;
     // The rows the rubber band touches.
     std::vector<int> bandedRows() const;
 
@@ -108,7 +115,9 @@ private:
     QPointF pointer;
     QString gestureText;
     bool spaceHeld = false;
-    bool rightCancelled = false;       // the right button's press cancelled a gesture
-    std::optional<QPointF> lastClick;  // view point of the last click that picked
+    bool rightCancelled = false;        // the right button's press cancelled a gesture
+    std::optional<QPointF> lastClick;   // view point of the last click that picked
+    std::vector<QRectF> proposedRects;  // by a slicing panel, in texture pixels
+    std::vector<QRectF> leftOutRects;
     DragGesture gesture{*this, [this] { cancel(); }};
 };

@@ -253,3 +253,15 @@ void RunArrangeCommand(int id) {
     currentButtonView->ReplaceAreas(framework::commandToolTip(id), std::move(after),
                                     currentButtonView->SelectedAreaRows());
 }
+
+void UpdateSliceCommand(framework::CommandUI& ui) {
+    ui.Enable(currentPreview != nullptr && currentPreview->isVisible() && shownButton() &&
+              !currentPreview->panel()->textureView()->texture().isNull());
+}
+
+void RunSliceCommand(int id) {
+    if (currentPreview != nullptr) {
+        currentPreview->openSlicing(id == ID_SLICE_GRID ? SlicePanel::Way::Grid
+                                                        : SlicePanel::Way::Islands);
+    }
+}

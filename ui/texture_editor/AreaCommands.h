@@ -4,8 +4,8 @@ namespace framework {
 class CommandUI;
 }
 
-// Commands on the selected areas of the button shown, handled wherever the command route
-// reaches them (the document), since a view's focus does not make it the active view.
+// Commands on the areas of the button shown, handled wherever the command route reaches them
+// (the document), since a view's focus does not make it the active view.
 //
 // The clipboard's copy, cut and paste act on areas while the texture view, the button view or
 // the area list has the focus: on the selected areas of the shown texture, the selected pieces
@@ -19,3 +19,8 @@ void RunAreaClipboardCommand(int id);
 // else their rectangles on the shown texture.
 void UpdateArrangeCommand(framework::CommandUI& ui);
 void RunArrangeCommand(int id);
+
+// "Im Raster zerlegen..." and "Automatisch zerlegen..." (ID_SLICE_GRID, ID_SLICE_AUTO) open
+// their panel on the texture the preview shows for the button shown.
+void UpdateSliceCommand(framework::CommandUI& ui);
+void RunSliceCommand(int id);

@@ -8,6 +8,8 @@
 
 #include "document/AreaChange.h"
 #include "document/AreaListChange.h"
+#include "document/IslandFinding.h"
+#include "document/SliceApplication.h"
 #include "framework/ReportList.h"
 #include "framework/Resources.h"
 #include "ui/ResourceIds.h"
@@ -17,6 +19,7 @@
 #include "ui/texture_editor/AreaCanvas.h"
 #include "ui/texture_editor/PiecePlacementView.h"
 #include "ui/texture_editor/PreviewPanel.h"
+#include "ui/texture_editor/SlicePanel.h"
 
 namespace {
 
@@ -80,6 +83,40 @@ void drawn(const PreviewPanel& panel, const EdgeRect& rect) {
     currentButtonView->ChangeAreaOnCanvas(
         step(IDS_STEP_DRAW_AREA),
         AreaChange::inserted(edited->index, edited->resource->areas.size(), area),
+        {ShownResource::kKeep, ShownResource::kKeep, std::vector<int>{row}, std::nullopt});
+}
+
+// "Bereich aus Insel": the box of the island under the pixel, by the threshold automatic
+// slicing last used; what stands in its way is told in the status bar.
+void cutIsland(const PreviewPanel& panel, QPoint pixel, QMainWindow& frame) {
+    const std::optional<EditedResource> edited = editedResource();
+    const PreviewTexture* texture = panel.shownTexture();
+    const QImage& picture = panel.textureView()->texture();
+    if (!edited || texture == nullptr || picture.isNull()) {
+        return;
+    }
+    const auto tell = [&frame](const QString& text) {
+        frame.statusBar()->showMessage(text, kMessageMilliseconds);
+    };
+    if (texture->blendType == 0) {
+        tell(
+            QStringLiteral("Auf einer Textur der Art Solid ist jedes Pixel sichtbar; "
+                           "sie lässt sich nur im Raster zerlegen."));
+        return;
+    }
+    const TexturePixels pixels{reinterpret_cast<const std::uint32_t*>(picture.constBits()),
+                               picture.width(), picture.height(), picture.bytesPerLine() / 4};
+    const std::optional<PixelRect> island = IslandAt(
+        pixels, ShowRule{texture->blendType, SlicePanel::lastThreshold()}, pixel.x(), pixel.y());
+    if (!island) {
+        tell(QStringLiteral("Unter dem Zeiger ist kein sichtbares Pixel."));
+        return;
+    }
+    const int row = static_cast<int>(edited->resource->areas.size());
+    currentButtonView->ChangeAreaOnCanvas(
+        step(IDS_STEP_AREA_FROM_ISLAND),
+        AreaChange::inserted(edited->index, edited->resource->areas.size(),
+                             SlicedArea(*island, texture->id)),
         {ShownResource::kKeep, ShownResource::kKeep, std::vector<int>{row}, std::nullopt});
 }
 
@@ -243,6 +280,8 @@ void ConnectCanvasEdits(PreviewPanel& panel, QMainWindow& frame, QMenu& areaMenu
         });
     QObject::connect(canvas, &AreaCanvas::areasDeleteAsked, &panel, deleted);
     QObject::connect(canvas, &AreaCanvas::areaOpenAsked, &panel, opened);
+    QObject::connect(canvas, &AreaCanvas::islandAsked, &panel,
+                     [&panel, &frame](QPoint pixel) { cutIsland(panel, pixel, frame); });
     QObject::connect(pieces, &PiecePlacementView::selectionEdited, &panel, selectionEdited);
     QObject::connect(pieces, &PiecePlacementView::piecesMoved, &panel, placed);
     QObject::connect(pieces, &PiecePlacementView::piecesFollowing, &panel, placing);

@@ -44,6 +44,23 @@ CPreviewDock::~CPreviewDock() {
     }
 }
 
+void CPreviewDock::openSlicing(SlicePanel::Way way) {
+    if (slicing != nullptr && slicing->way() != way) {
+        slicing->close();  // goes once the event loop is back
+        slicing = nullptr;
+    }
+    if (slicing == nullptr) {
+        slicing = new SlicePanel(way, *this, parentWidget());
+        connect(slicing, &SlicePanel::gridAsked, this,
+                [this] { openSlicing(SlicePanel::Way::Grid); });
+        // Beside the texture, over the form, where it hides none of what it slices.
+        slicing->move(parentWidget()->mapToGlobal(QPoint(24, parentWidget()->height() / 3)));
+    }
+    slicing->show();
+    slicing->raise();
+    slicing->activateWindow();
+}
+
 void CPreviewDock::showEvent(QShowEvent* event) {
     QDockWidget::showEvent(event);
     if (stale) {

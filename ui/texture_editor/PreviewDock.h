@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/texture_editor/PreviewScene.h"
+#include "ui/texture_editor/SlicePanel.h"
 #include "ui/texture_editor/TextureCache.h"
 
 class CCoordinatesDlg;
@@ -34,6 +35,9 @@ public:
     void setWorkingArea(WorkingArea area, const UiResource* owner);
 
     PreviewPanel* panel() const { return content; }
+    // Opens the slicing panel of way, closing the other one; the one open, or null.
+    void openSlicing(SlicePanel::Way way);
+    SlicePanel* slicingPanel() const { return slicing; }
     TextureCache& textures() { return cache; }
 
 signals:
@@ -60,6 +64,7 @@ private:
         int row;
     };
     std::optional<TextureChoice> chosenTexture;
+    QPointer<SlicePanel> slicing;
     std::optional<std::int32_t> lastDrawnTexture;
     WorkingArea working;
     const UiResource* workingOwner = nullptr;  // compared, never read
