@@ -368,20 +368,21 @@ void AreaCanvas::finish() {
         emit selectionEdited(banded, SelectionEdit::Add);
         return;
     }
-    emit areasFollowing({});
+    // The change first: what follows the gesture then ends on the library as it has become.
     if (finished == Mode::Drawing) {
         emit areaDrawn(result.front().rect);
-        return;
-    }
-    std::vector<AreaRect> changed;
-    for (std::size_t i = 0; i < result.size(); ++i) {
-        if (result[i].rect != before[i].rect) {
-            changed.push_back(result[i]);
+    } else {
+        std::vector<AreaRect> changed;
+        for (std::size_t i = 0; i < result.size(); ++i) {
+            if (result[i].rect != before[i].rect) {
+                changed.push_back(result[i]);
+            }
+        }
+        if (!changed.empty()) {
+            emit areasChanged(changed, finished == Mode::Moving ? Edit::Move : Edit::Resize);
         }
     }
-    if (!changed.empty()) {
-        emit areasChanged(changed, finished == Mode::Moving ? Edit::Move : Edit::Resize);
-    }
+    emit areasFollowing({});
 }
 
 void AreaCanvas::cancel() {

@@ -158,7 +158,12 @@ QList<int> PreviewPanel::defaultViewSizes() const {
     return {room - button, button};
 }
 
+// A scene as shown already is not drawn again: every change of the library, the tree and the
+// list asks for one, and big buttons take their time to compose.
 void PreviewPanel::showScene(PreviewScene scene) {
+    if (scene == current && rendered) {
+        return;
+    }
     current = std::move(scene);
     render();
 }
@@ -176,6 +181,8 @@ QString PreviewPanel::pointerText() const {
 }
 
 void PreviewPanel::render() {
+    rendered = true;
+    composedTrial = false;
     showTextureChoices();
     QStringList notes;
     showTexture(notes);
@@ -263,7 +270,10 @@ void PreviewPanel::followGesture(const std::vector<AreaRect>& moved) {
     if (moved.empty()) {
         gestureText.clear();
         showPointerLine();
-        render();
+        if (std::exchange(composedTrial, false)) {
+            QStringList notes;  // those of the last render stay
+            showComposition(current.areas, notes);
+        }
         return;
     }
     std::vector<ResourceArea> areas = current.areas;
@@ -284,6 +294,7 @@ void PreviewPanel::followGesture(const std::vector<AreaRect>& moved) {
     }
     QStringList notes;  // those of the last render stay
     showComposition(areas, notes);
+    composedTrial = true;
     gestureText =
         moved.size() == 1
             ? QStringLiteral("Bereich %1: %2").arg(firstRow).arg(texture->feedback())

@@ -75,4 +75,6 @@ private:
     const PreviewTexture* shown = nullptr;  // in current
     PiecePlacementView* composition = nullptr;
     QSplitter* views = nullptr;
+    bool rendered = false;       // the current scene is shown
+    bool composedTrial = false;  // the composed button shows a gesture's areas
 };
