@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <map>
 
+#include "document/NineSliceRecognition.h"
 #include "ui/LibraryText.h"
 #include "ui/texture_editor/AreaCanvas.h"
 #include "ui/texture_editor/ButtonComposition.h"
@@ -186,7 +187,7 @@ void PreviewPanel::render() {
     showTextureChoices();
     QStringList notes;
     showTexture(notes);
-    showComposition(current.areas, notes);
+    showComposition(proposal ? *proposal : current.areas, notes);
     notesLabel->setText(notes.join(QLatin1Char('\n')));
     notesLabel->setVisible(!notes.isEmpty());
 }
@@ -302,6 +303,15 @@ void PreviewPanel::followGesture(const std::vector<AreaRect>& moved) {
     showPointerLine();
 }
 
+void PreviewPanel::proposeAreas(std::optional<std::vector<ResourceArea>> areas,
+                                const QString& text) {
+    proposal = std::move(areas);
+    gestureText = proposal ? text : QString();
+    showPointerLine();
+    QStringList notes;  // those of the last render stay
+    showComposition(proposal ? *proposal : current.areas, notes);
+}
+
 void PreviewPanel::showComposition(const std::vector<ResourceArea>& areas, QStringList& notes) {
     std::map<std::int32_t, CompositionTexture> pictures;  // each texture asked for once
     const ButtonComposition composed =
@@ -333,6 +343,17 @@ void PreviewPanel::showComposition(const std::vector<ResourceArea>& areas, QStri
         pieces.push_back({static_cast<int>(row), PlacedRect(areas[row])});
     }
     composition->setPieces(composed.topLeft, std::move(pieces), current.selectedRows);
+    // The nine-part button of the first selected area gets a handle for its size.
+    std::optional<QPointF> corner;
+    const int row = current.firstSelected();
+    if (row >= 0 && static_cast<std::size_t>(row) < areas.size()) {
+        if (const std::optional<NineSliceSet> set =
+                FindNineSliceSet(areas, static_cast<std::size_t>(row))) {
+            const NineSliceButton& button = set->button;
+            corner = QPointF(button.originX + button.width, button.originY + button.height);
+        }
+    }
+    composition->setSizeHandle(corner);
 }
 
 void PreviewPanel::showPointer(std::optional<QPoint> pixel) {

@@ -42,6 +42,10 @@ public:
     // the shown texture for a row that is none of the scene's) with their rectangles and the
     // pointer's line says where they are; none ends that.
     void followGesture(const std::vector<AreaRect>& areas);
+    // While there are proposed areas (a nine-part button before it is made or given its new
+    // size), the composed button shows them in place of the scene's and the pointer's line
+    // says text; none shows the scene again. The selected rows stay those of the scene.
+    void proposeAreas(std::optional<std::vector<ResourceArea>> areas, const QString& text = {});
     // What the panel says about the shown texture, and the line of the pointer's pixel or the
     // running gesture.
     QString caption() const;
@@ -63,6 +67,7 @@ private:
 
     TextureCache& cache;
     PreviewScene current;
+    std::optional<std::vector<ResourceArea>> proposal;
     QLabel* captionLabel = nullptr;
     QLabel* notesLabel = nullptr;
     QLabel* zoomLabel = nullptr;
