@@ -93,7 +93,7 @@ TEST_F(NineSliceEditorTest, ThePanelsDefaultsAndSizeMakeWhatTheCommandLineMakes)
     const QString before = QString::fromStdString(folder.file("vorher.gui"));
     writeFileBytes(before.toStdString(), bytes());
 
-    panel.apply();
+    QTest::keyClick(&field(panel, QStringLiteral("Höhe")), Qt::Key_Return);  // "OK"
     ASSERT_EQ(areas().size(), 14u);
     EXPECT_EQ(buttonSize(), QSizeF(300, 48));
     EXPECT_EQ(areaList().GetSelectedItems(), (std::vector<int>{5, 6, 7, 8, 9, 10, 11, 12, 13}));

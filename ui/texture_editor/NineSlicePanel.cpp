@@ -84,6 +84,8 @@ NineSlicePanel::NineSlicePanel(CPreviewDock& dock, int row, QWidget* parent)
     layout->addWidget(problemsLabel);
     layout->addWidget(noteLabel);
     layout->addWidget(buttons);
+    // The panel grows and shrinks with the problems it shows; the fields stay in place.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumWidth(320);
 
     connect(&dock, &CPreviewDock::refreshed, this, &NineSlicePanel::followLibrary);

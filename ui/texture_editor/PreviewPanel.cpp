@@ -343,13 +343,18 @@ void PreviewPanel::showComposition(const std::vector<ResourceArea>& areas, QStri
         pieces.push_back({static_cast<int>(row), PlacedRect(areas[row])});
     }
     composition->setPieces(composed.topLeft, std::move(pieces), current.selectedRows);
-    // The nine-part button of the first selected area gets a handle for its size.
+    // The nine-part button of the first selected area gets a handle for its size, at its
+    // corner as shown: a new size keeps the set's rows, a button yet to be made has no handle.
     std::optional<QPointF> corner;
     const int row = current.firstSelected();
-    if (row >= 0 && static_cast<std::size_t>(row) < areas.size()) {
-        if (const std::optional<NineSliceSet> set =
-                FindNineSliceSet(areas, static_cast<std::size_t>(row))) {
-            const NineSliceButton& button = set->button;
+    const auto setAt = [row](const std::vector<ResourceArea>& among) {
+        return row >= 0 && static_cast<std::size_t>(row) < among.size()
+                   ? FindNineSliceSet(among, static_cast<std::size_t>(row))
+                   : std::nullopt;
+    };
+    if (setAt(current.areas)) {
+        if (const std::optional<NineSliceSet> shownSet = setAt(areas)) {
+            const NineSliceButton& button = shownSet->button;
             corner = QPointF(button.originX + button.width, button.originY + button.height);
         }
     }
