@@ -188,6 +188,7 @@ void PreviewPanel::render() {
     QStringList notes;
     showTexture(notes);
     showComposition(proposal ? *proposal : current.areas, notes);
+    showSizeHandle();
     notesLabel->setText(notes.join(QLatin1Char('\n')));
     notesLabel->setVisible(!notes.isEmpty());
 }
@@ -273,7 +274,7 @@ void PreviewPanel::followGesture(const std::vector<AreaRect>& moved) {
         showPointerLine();
         if (std::exchange(composedTrial, false)) {
             QStringList notes;  // those of the last render stay
-            showComposition(current.areas, notes);
+            showComposition(proposal ? *proposal : current.areas, notes);
         }
         return;
     }
@@ -305,11 +306,15 @@ void PreviewPanel::followGesture(const std::vector<AreaRect>& moved) {
 
 void PreviewPanel::proposeAreas(std::optional<std::vector<ResourceArea>> areas,
                                 const QString& text) {
+    if (!areas && !proposal) {
+        return;
+    }
     proposal = std::move(areas);
     gestureText = proposal ? text : QString();
     showPointerLine();
     QStringList notes;  // those of the last render stay
     showComposition(proposal ? *proposal : current.areas, notes);
+    showSizeHandle();
 }
 
 void PreviewPanel::showComposition(const std::vector<ResourceArea>& areas, QStringList& notes) {
@@ -343,8 +348,11 @@ void PreviewPanel::showComposition(const std::vector<ResourceArea>& areas, QStri
         pieces.push_back({static_cast<int>(row), PlacedRect(areas[row])});
     }
     composition->setPieces(composed.topLeft, std::move(pieces), current.selectedRows);
-    // The nine-part button of the first selected area gets a handle for its size, at its
-    // corner as shown: a new size keeps the set's rows, a button yet to be made has no handle.
+}
+
+// The nine-part button of the first selected area gets a handle for its size, at its corner
+// as shown: a new size keeps the set's rows, a button yet to be made has no handle.
+void PreviewPanel::showSizeHandle() {
     std::optional<QPointF> corner;
     const int row = current.firstSelected();
     const auto setAt = [row](const std::vector<ResourceArea>& among) {
@@ -352,8 +360,8 @@ void PreviewPanel::showComposition(const std::vector<ResourceArea>& areas, QStri
                    ? FindNineSliceSet(among, static_cast<std::size_t>(row))
                    : std::nullopt;
     };
-    if (setAt(current.areas)) {
-        if (const std::optional<NineSliceSet> shownSet = setAt(areas)) {
+    if (std::optional<NineSliceSet> set = setAt(current.areas)) {
+        if (const std::optional<NineSliceSet> shownSet = proposal ? setAt(*proposal) : set) {
             const NineSliceButton& button = shownSet->button;
             corner = QPointF(button.originX + button.width, button.originY + button.height);
         }

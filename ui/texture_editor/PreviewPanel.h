@@ -61,6 +61,7 @@ private:
     void showTextureChoices();
     void showTexture(QStringList& notes);
     void showComposition(const std::vector<ResourceArea>& areas, QStringList& notes);
+    void showSizeHandle();
     void showPointer(std::optional<QPoint> pixel);
     void showPointerLine();
     void showZoom(double zoom);
