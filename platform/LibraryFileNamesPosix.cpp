@@ -1,0 +1,5 @@
+#include "platform/LibraryFileNames.h"
+
+std::string fileNameFromLibraryText(const std::string& windows1252) {
+    return windows1252;
+}

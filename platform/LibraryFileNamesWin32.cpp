@@ -1,0 +1,6 @@
+#include "library/Windows1252.h"
+#include "platform/LibraryFileNames.h"
+
+std::string fileNameFromLibraryText(const std::string& windows1252) {
+    return utf8FromWindows1252(windows1252);
+}

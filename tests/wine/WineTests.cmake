@@ -1,0 +1,18 @@
+# The Windows test programs run under Wine (the cross-compiling emulator), in a Wine prefix
+# of their own under the build folder. One fixture makes it before the first test, so that
+# parallel tests do not each start making it; no display, no .NET or HTML engine asked for.
+set(TOLVANE_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+set(TOLVANE_WINE_ENVIRONMENT
+    WINEPREFIX=${TOLVANE_WINE_PREFIX} WINEDLLOVERRIDES=mscoree,mshtml= WINEDEBUG=-all
+    LANG=C.UTF-8 DISPLAY= WAYLAND_DISPLAY=)
+
+add_test(NAME wine_prefix
+    COMMAND ${CMAKE_COMMAND} -DPREFIX=${TOLVANE_WINE_PREFIX} -P ${CMAKE_CURRENT_LIST_DIR}/MakeWinePrefix.cmake)
+set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${TOLVANE_WINE_ENVIRONMENT}")
+
+# tolvane_add_wine_test(NAME): the test program NAME, all its tests in one Wine process.
+function(tolvane_add_wine_test name)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine
+        ENVIRONMENT "${TOLVANE_WINE_ENVIRONMENT}")
+endfunction()
