@@ -32,7 +32,8 @@ HANDLE inheritable(const std::wstring& path, DWORD access, DWORD disposition) {
 
 }  // namespace
 
-CliResult runCli(const std::vector<std::string>& arguments, const std::string& workingFolder) {
+CliResult runCli(const std::vector<std::string>& arguments, const std::string& workingFolder,
+                 const std::string& standardInput) {
     TemporaryFolder capture;
     const std::string outPath = capture.file("out");
     const std::string errPath = capture.file("err");
@@ -46,7 +47,8 @@ CliResult runCli(const std::vector<std::string>& arguments, const std::string& w
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = inheritable(L"NUL", GENERIC_READ, OPEN_EXISTING);
+    startup.hStdInput = inheritable(standardInput.empty() ? L"NUL" : wideFromUtf8(standardInput),
+                                    GENERIC_READ, OPEN_EXISTING);
     startup.hStdOutput = inheritable(wideFromUtf8(outPath), GENERIC_WRITE, CREATE_ALWAYS);
     startup.hStdError = inheritable(wideFromUtf8(errPath), GENERIC_WRITE, CREATE_ALWAYS);
     const std::wstring folder = wideFromUtf8(workingFolder);

@@ -157,6 +157,9 @@ TEST(LibraryCheckTextures, ResourcePathIsPrefixedWithoutASeparator) {
 }
 
 TEST(LibraryCheckTextures, RelativeResourcePathStartsAtTheCurrentDirectory) {
+#ifdef _WIN32
+    GTEST_SKIP() << "under Wine the temporary folder lies on another drive than the current one";
+#endif
     const TemporaryFolder folder;
     writeFileBytes(folder.file("da.png"), "x");
     ResourceLibrary library;

@@ -13,8 +13,9 @@
 
 namespace {
 
+// With '/' between the parts on Windows too, as the programs write paths.
 std::string utf8Of(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
+    const std::u8string text = path.generic_u8string();
     return std::string(text.begin(), text.end());
 }
 
