@@ -16,3 +16,12 @@ function(tolvane_add_wine_test name)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine
         ENVIRONMENT "${TOLVANE_WINE_ENVIRONMENT}")
 endfunction()
+
+# The same commands on the examples give the same bytes as the Linux build's tolvane-cli.
+set(TOLVANE_LINUX_CLI ${PROJECT_SOURCE_DIR}/build/default/cli/tolvane-cli
+    CACHE FILEPATH "tolvane-cli of a Linux build, for the Windows build to be compared with")
+add_test(NAME cli_same_as_linux
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/compare-with-linux.sh ${TOLVANE_LINUX_CLI}
+            $<TARGET_FILE:tolvane-cli> ${PROJECT_SOURCE_DIR}/examples)
+set_tests_properties(cli_same_as_linux PROPERTIES FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77
+    ENVIRONMENT "${TOLVANE_WINE_ENVIRONMENT}")
