@@ -7,6 +7,7 @@ set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_STRIP x86_64-w64-mingw32-strip)
 
 # Libraries and headers come from the mingw-w64 tree (and the staged header-only libraries),
 # never from the build machine's /usr: glibc's headers would shadow mingw's.

@@ -25,3 +25,7 @@ add_test(NAME cli_same_as_linux
             $<TARGET_FILE:tolvane-cli> ${PROJECT_SOURCE_DIR}/examples)
 set_tests_properties(cli_same_as_linux PROPERTIES FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77
     ENVIRONMENT "${TOLVANE_WINE_ENVIRONMENT}")
+
+add_test(NAME cli_imports_system_dlls_only
+    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:tolvane-cli>
+            -P ${CMAKE_CURRENT_LIST_DIR}/SystemDllsOnly.cmake)
