@@ -51,7 +51,7 @@ std::optional<PremultipliedTexture> readTexture(const ResourceLibrary& library,
                                                 const std::string& libraryPath) {
     const std::string name = library.resourcePath + texture.path;
     const std::optional<std::string> file =
-        LocateTextureFile(fileNameFromLibraryText(name), libraryPath);
+        LocateTextureFile(fileNameFromLibraryText(name), libraryPathForLookup(libraryPath));
     if (!file) {
         reportFileFailure(utf8FromWindows1252(name), "Datei nicht gefunden");
         return std::nullopt;

@@ -53,9 +53,10 @@ void checkSharedIds(const ResourceLibrary& library, LibraryCheckResult& result) 
 void checkTextureFiles(const ResourceLibrary& library, const std::string& libraryFile,
                        LibraryCheckResult& result) {
     const std::string& prefix = library.resourcePath;
+    const std::string lookupPath = libraryPathForLookup(libraryFile);
     TextureFileFinder finder;
     for (const auto& texture : library.textures) {
-        if (!finder.locate(fileNameFromLibraryText(prefix + texture->path), libraryFile)) {
+        if (!finder.locate(fileNameFromLibraryText(prefix + texture->path), lookupPath)) {
             reportError(result, "Fehler: Texturedatei konnte nicht geöffnet werden! Dateiname: " +
                                     utf8FromWindows1252(texture->path));
         }
