@@ -30,6 +30,8 @@ TemporaryFolder::TemporaryFolder() {
             base / ("tolvane-test-" + std::to_string(random() % 1000000000));
         std::error_code error;
         if (std::filesystem::create_directory(candidate, error)) {
+            // The user's alone, as mkdtemp makes it.
+            std::filesystem::permissions(candidate, std::filesystem::perms::owner_all, error);
             folder = utf8Of(candidate);
         }
     }
