@@ -12,6 +12,7 @@
 #include "document/FileFailureText.h"
 #include "library/LibraryFile.h"
 #include "library/LibraryJson.h"
+#include "platform/RuntimeFiles.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ namespace {
 std::optional<std::string> readInput(const std::string& path) {
     std::ifstream file;
     if (path != "-") {
-        file.open(path, std::ios::binary);
+        file.open(filePath(path), std::ios::binary);
     }
     std::istream& in = path == "-" ? std::cin : file;
     std::string text(std::istreambuf_iterator<char>(in), {});

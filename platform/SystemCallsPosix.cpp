@@ -1,7 +1,7 @@
-#include "persistence/SystemCalls.h"
-
 #include <unistd.h>
 
 #include <cstdio>
+
+#include "platform/SystemCalls.h"
 
 SystemCalls systemCalls = {::read, ::write, ::fsync, std::rename};
