@@ -12,7 +12,9 @@ presets=("$@")
 ((${#presets[@]})) || presets=(default)
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-translations-l10n nlohmann-json3-dev git)
+    qt6-base-dev qt6-translations-l10n git)
+# The reader of the text form (RapidJSON, header-only).
+packages+=(rapidjson-dev)
 # The tools that validate the installed desktop entry and AppStream metadata in the tests.
 packages+=(desktop-file-utils appstream)
 # The image decoder of the texture preview (stb_image.h, compiled into the core).

@@ -1,8 +1,9 @@
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
 
@@ -16,15 +17,26 @@
 
 namespace {
 
-// The whole of a file, or of standard input for "-"; nothing (and a report) on failure.
+// The whole of a file, or of standard input for "-"; nothing (and a report) on failure. Read
+// in blocks that the stream hands straight to the system, the first as big as the file.
 std::optional<std::string> readInput(const std::string& path) {
     std::ifstream file;
+    std::size_t block = std::size_t{1} << 16;
     if (path != "-") {
-        file.open(filePath(path), std::ios::binary);
+        const std::filesystem::path native = filePath(path);
+        std::error_code unknown;  // then -1, and the first block stays as it is
+        block = std::max<std::size_t>(block, std::filesystem::file_size(native, unknown) + 1);
+        file.open(native, std::ios::binary);
     }
     std::istream& in = path == "-" ? std::cin : file;
-    std::string text(std::istreambuf_iterator<char>(in), {});
-    if (!in.good() && !in.eof()) {
+    std::string text;
+    for (; in; block *= 2) {
+        const std::size_t done = text.size();
+        text.resize(done + block);
+        in.read(text.data() + done, static_cast<std::streamsize>(block));
+        text.resize(done + static_cast<std::size_t>(in.gcount()));
+    }
+    if (!in.eof()) {
         std::cerr << "tolvane-cli: " << path << ": " << std::strerror(errno) << '\n';
         return std::nullopt;
     }

@@ -1,16 +1,24 @@
-// The text form is parsed by nlohmann's event (SAX) parser straight into a fresh library.
-// The parser reports no positions with its events, so a cursor steps through the same text
-// token by token beside it: every event is one token, and only white space, ',' and ':'
-// lie between two events.
+// The text form is parsed by RapidJSON's event (SAX) reader straight into a fresh library.
+// Numbers come as their text, so that a float is read exactly with std::from_chars. A refused
+// value stops the reader, and the fault is placed by where it stopped: just behind the token
+// of the event, or at the start of a number. A token's start is its length before that, and
+// a string's, whose escapes make it longer than its value, is looked for backwards.
 
+#include <rapidjson/error/error.h>
+#include <rapidjson/reader.h>
+
+#include <algorithm>
+#include <array>
 #include <bit>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <nlohmann/json.hpp>
 #include <optional>
+#include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "library/LibraryJson.h"
@@ -18,61 +26,47 @@
 
 namespace {
 
-using Json = nlohmann::json;
+// The reader's input: a copy of the text by its length, so that no read goes past its end;
+// past it the reader reads NULs (and takes a NUL in the text for the end, see
+// libraryFromJson). The reader writes the values of strings into the copy, over their own
+// tokens, instead of copying them out.
+struct Input {
+    using Ch = char;
 
-// Finds the start and end of each token of text in turn; the parser has already checked it.
-class TokenCursor {
-public:
-    explicit TokenCursor(const std::string& text) : text(text) {}
+    Ch Peek() const { return position == end ? '\0' : *position; }
+    Ch Take() { return position == end ? '\0' : *position++; }
+    std::size_t Tell() const { return static_cast<std::size_t>(position - begin); }
 
-    // Moves over the next token and returns it.
-    std::string_view next() {
-        while (position < text.size() && isSeparator(text[position])) {
-            ++position;
-        }
-        start = position;
-        if (position >= text.size()) {
-            return {};
-        }
-        const char first = text[position++];
-        if (first == '"') {
-            while (position < text.size() && text[position] != '"') {
-                position += text[position] == '\\' ? 2 : 1;
-            }
-            ++position;
-        } else if (first != '{' && first != '}' && first != '[' && first != ']') {
-            while (position < text.size() && !isSeparator(text[position]) &&
-                   std::string_view("{}[]\"").find(text[position]) == std::string_view::npos) {
-                ++position;
-            }
-        }
-        position = std::min(position, text.size());
-        return std::string_view(text).substr(start, position - start);
-    }
+    Ch* PutBegin() { return written = position; }
+    void Put(Ch c) { *written++ = c; }
+    void Flush() {}
+    std::size_t PutEnd(Ch* start) { return static_cast<std::size_t>(written - start); }
 
-    std::size_t tokenStart() const { return start; }
-
-    // Where the token after the last one starts, but no later than limit.
-    std::size_t nextTokenStart(std::size_t limit) const {
-        std::size_t next = position;
-        while (next < limit && next < text.size() && isSeparator(text[next])) {
-            ++next;
-        }
-        return next;
-    }
-
-private:
-    static bool isSeparator(char c) {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == ',' || c == ':';
-    }
-
-    const std::string& text;
-    std::size_t position = 0;
-    std::size_t start = 0;
+    char* begin;
+    char* position;
+    char* end;
+    char* written = nullptr;  // where the next byte of a value goes, behind position
 };
 
+}  // namespace
+
+// The reader's loops work on a copy of the input, held in registers, as for its own streams.
+template <>
+struct rapidjson::StreamTraits<Input> {
+    enum { copyOptimization = 1 };
+};
+
+namespace {
+
+// Strings are checked for UTF-8 when read whole (firstBrokenUtf8), which is faster than the
+// reader's check of each character.
+constexpr unsigned kParseFlags =
+    rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseInsituFlag;
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // Line and column (in characters, both from 1) of a byte offset.
-LibraryJsonError errorAt(const std::string& text, std::size_t offset, std::string reason) {
+LibraryJsonError errorAt(std::string_view text, std::size_t offset, std::string reason) {
     LibraryJsonError error{1, 1, std::move(reason)};
     offset = std::min(offset, text.size());
     for (std::size_t i = 0; i < offset; ++i) {
@@ -90,26 +84,262 @@ std::string inQuotes(std::string_view name) {
     return "\"" + std::string(name) + "\"";
 }
 
+// Where the string token whose closing quote is at closingQuote starts: at the last quote
+// before it that no backslash escapes. A quote inside a string follows an odd number of
+// backslashes, the opening one none (the reader has checked the string).
+std::size_t stringStart(std::string_view text, std::size_t closingQuote) {
+    std::size_t quote = closingQuote;
+    for (;;) {
+        quote = text.rfind('"', quote - 1);
+        std::size_t backslashes = 0;
+        while (backslashes < quote && text[quote - 1 - backslashes] == '\\') {
+            ++backslashes;
+        }
+        if (backslashes % 2 == 0) {
+            return quote;
+        }
+    }
+}
+
+// Where in a string token whose bytes are UTF-8 the \u escape of a low surrogate stands that
+// has no high one before it; the string's value, which holds that code point, is not UTF-8.
+std::size_t loneLowSurrogate(std::string_view token) {
+    bool afterHigh = false;
+    for (std::size_t i = 0; i < token.size(); ++i) {
+        if (token[i] != '\\') {
+            afterHigh = false;
+            continue;
+        }
+        if (token[++i] != 'u') {
+            afterHigh = false;
+            continue;
+        }
+        unsigned unit = 0;
+        std::from_chars(token.data() + i + 1, token.data() + i + 5, unit, 16);
+        if (unit >= 0xDC00 && unit <= 0xDFFF && !afterHigh) {
+            return i - 1;
+        }
+        afterHigh = unit >= 0xD800 && unit <= 0xDBFF;
+        i += 4;
+    }
+    return token.size();
+}
+
+// Where the first byte sequence of bytes starts that is not UTF-8 (an overlong form, a
+// surrogate, beyond U+10FFFF, or cut short); npos when there is none.
+std::size_t firstBrokenUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        // The continuation bytes, and the range of the first of them.
+        std::size_t count = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            count = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            count = 2;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            count = 3;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return i;
+        }
+        for (std::size_t k = 1; k <= count; ++k) {
+            const auto byte = static_cast<unsigned char>(i + k < bytes.size() ? bytes[i + k] : 0);
+            if (byte < (k == 1 ? low : 0x80) || byte > (k == 1 ? high : 0xBF)) {
+                return i;
+            }
+        }
+        i += count + 1;
+    }
+    return std::string_view::npos;
+}
+
+bool isUtf8(std::string_view bytes) {
+    for (const char byte : bytes) {
+        if (static_cast<unsigned char>(byte) >= 0x80) {
+            return firstBrokenUtf8(bytes) == std::string_view::npos;
+        }
+    }
+    return true;
+}
+
+// The length of the number at the start of text by JSON's grammar (which, unlike
+// std::from_chars, takes no "01", "1.", ".5", "nan" or "inf"); 0 when none starts there.
+std::size_t jsonNumberLength(std::string_view text) {
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t first = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            ++i;
+        }
+        return i > first;
+    };
+    if (i < text.size() && text[i] == '-') {
+        ++i;
+    }
+    if (i < text.size() && text[i] == '0') {
+        ++i;
+    } else if (!digits()) {
+        return 0;
+    }
+    const std::size_t integerEnd = i;
+    if (i < text.size() && text[i] == '.' && (++i, !digits())) {
+        return integerEnd;
+    }
+    const std::size_t fractionEnd = i;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        if (!digits()) {
+            return fractionEnd;
+        }
+    }
+    return i;
+}
+
+// Our words for a fault in the JSON itself, found at offset.
+std::string syntaxReason(rapidjson::ParseErrorCode code, std::string_view text,
+                         std::size_t offset) {
+    using namespace rapidjson;
+    if (offset >= text.size()) {
+        return code == kParseErrorDocumentEmpty ? "der Text ist leer" : "der Text endet zu früh";
+    }
+    const auto byte = static_cast<unsigned char>(text[offset]);
+    switch (code) {
+        case kParseErrorDocumentRootNotSingular:
+            return "nach dem Objekt darf nichts mehr folgen";
+        case kParseErrorObjectMissName:
+            return "hier muss ein Feldname in Anführungszeichen stehen";
+        case kParseErrorObjectMissColon:
+            return "hier muss ':' stehen";
+        case kParseErrorObjectMissCommaOrCurlyBracket:
+        case kParseErrorArrayMissCommaOrSquareBracket:
+            if (std::isdigit(byte) && offset > 0 && text[offset - 1] == '0') {
+                // a digit that no longer belongs to a number: one after a leading zero
+                return "nach einer führenden 0 darf keine Ziffer folgen";
+            }
+            return code == kParseErrorObjectMissCommaOrCurlyBracket
+                       ? "hier muss ',' oder '}' stehen"
+                       : "hier muss ',' oder ']' stehen";
+        case kParseErrorStringUnicodeEscapeInvalidHex:
+            return "nach \\u müssen 4 Hexadezimalziffern stehen";
+        case kParseErrorStringUnicodeSurrogateInvalid:
+            return "ein UTF-16-Ersatzzeichen steht ohne seinen Partner";
+        case kParseErrorStringEscapeInvalid:
+        case kParseErrorStringMissQuotationMark:  // a NUL byte inside a string
+            return byte < 0x20 ? "ein Steuerzeichen muss im Text als \\u-Escape stehen"
+                               : "nach \\ muss eines von \" \\ / b f n r t u stehen";
+        case kParseErrorStringInvalidEncoding:
+            return "kein gültiges UTF-8";
+        case kParseErrorNumberMissFraction:
+            return "nach dem Dezimalpunkt muss eine Ziffer stehen";
+        case kParseErrorNumberMissExponent:
+            return "im Exponenten muss eine Ziffer stehen";
+        case kParseErrorNumberTooBig:
+            return "der Exponent der Zahl ist zu groß";
+        default:
+            return "hier steht kein gültiger Wert";
+    }
+}
+
+// Where the reader points at the first faulty byte, and where only near it.
+std::size_t faultyByte(rapidjson::ParseErrorCode code, std::string_view text, std::size_t offset) {
+    using namespace rapidjson;
+    switch (code) {
+        case kParseErrorStringEscapeInvalid:
+            // at the backslash, unless the fault is a control character
+            return offset < text.size() && text[offset] == '\\' ? offset + 1 : offset;
+        case kParseErrorStringUnicodeEscapeInvalidHex: {
+            // at the backslash of the escape whose digits are faulty; a high surrogate's
+            // partner is read with the backslash of the high one
+            std::size_t at = offset + 2;
+            for (int digit = 0; at < text.size() && digit < 4; ++digit, ++at) {
+                if (!std::isxdigit(static_cast<unsigned char>(text[at]))) {
+                    return at;
+                }
+            }
+            at += 2;  // the partner's "\u"
+            while (at < text.size() && std::isxdigit(static_cast<unsigned char>(text[at]))) {
+                ++at;
+            }
+            return at;
+        }
+        case kParseErrorStringUnicodeSurrogateInvalid:
+            return offset + 6;  // where the partner of the high surrogate should be
+        default:
+            return offset;
+    }
+}
+
 enum class FieldType { UInt32, Int32, Float, Text, FormatName, FormatVersion, List };
 
 // What a list holds; each element is an object whose fields a Frame describes.
 enum class ListOf { Textures, Resources, Areas };
 
-struct Field {
-    const char* name;
+// A field of an object of the text form.
+struct FieldSpec {
+    std::string_view name;
     FieldType type;
-    void* target;
     ListOf list = ListOf::Textures;  // for FieldType::List
-    bool seen = false;
 };
+
+constexpr FieldSpec kLibraryFields[] = {{"format", FieldType::FormatName},
+                                        {"version", FieldType::FormatVersion},
+                                        {"idStart", FieldType::UInt32},
+                                        {"name", FieldType::Text},
+                                        {"resourcePath", FieldType::Text},
+                                        {"textures", FieldType::List, ListOf::Textures},
+                                        {"resources", FieldType::List, ListOf::Resources}};
+constexpr FieldSpec kTextureFields[] = {
+    {"id", FieldType::Int32},         {"path", FieldType::Text},
+    {"widthIndex", FieldType::Int32}, {"heightIndex", FieldType::Int32},
+    {"format", FieldType::Int32},     {"blendType", FieldType::Int32}};
+constexpr FieldSpec kResourceFields[] = {{"kind", FieldType::Int32},
+                                         {"id", FieldType::Int32},
+                                         {"identifier", FieldType::Text},
+                                         {"areas", FieldType::List, ListOf::Areas}};
+constexpr FieldSpec kAreaFields[] = {{"x1", FieldType::Float},       {"y1", FieldType::Float},
+                                     {"x2", FieldType::Float},       {"y2", FieldType::Float},
+                                     {"offsetX", FieldType::Float},  {"offsetY", FieldType::Float},
+                                     {"stretchX", FieldType::Float}, {"stretchY", FieldType::Float},
+                                     {"textureId", FieldType::Int32}};
+
+constexpr std::size_t kFieldCountMax = std::size(kAreaFields);
 
 // An object or a list being read.
 struct Frame {
+    static constexpr std::size_t kNone = kFieldCountMax;
+
     bool isList = false;
     ListOf list = ListOf::Textures;  // when isList
-    std::vector<Field> fields;       // when not
-    Field* pending = nullptr;        // the field whose value comes next
+    // When not: the object's fields, where the value of each goes, and which were there.
+    std::span<const FieldSpec> fields{};
+    std::array<void*, kFieldCountMax> targets{};
+    std::uint32_t seen = 0;
+    std::size_t next = 0;         // the field looked at first for the next name: the one
+                                  // after the last, as the text form writes them
+    std::size_t pending = kNone;  // the field whose value comes next
 };
+
+// Where the value of the current event goes.
+struct Destination {
+    const FieldSpec* field = nullptr;  // nothing when the value has no place
+    void* target = nullptr;
+};
+
+// Objects nest no deeper than the areas of a resource; anything deeper is refused first.
+constexpr std::size_t kDepthMax = 5;
 
 // Whether a number token is written without fraction or exponent.
 bool isIntegerToken(std::string_view token) {
@@ -117,7 +347,7 @@ bool isIntegerToken(std::string_view token) {
 }
 
 // A float named by one of the strings of the text form, or nothing.
-std::optional<float> specialFloat(const std::string& text) {
+std::optional<float> specialFloat(std::string_view text) {
     if (text == "Infinity") {
         return std::numeric_limits<float>::infinity();
     }
@@ -127,7 +357,8 @@ std::optional<float> specialFloat(const std::string& text) {
     constexpr std::string_view kNaNPrefix = "NaN:0x";
     std::uint32_t bits = 0;
     if (text.size() == kNaNPrefix.size() + 8 && text.starts_with(kNaNPrefix) &&
-        text.find_first_not_of("0123456789ABCDEFabcdef", kNaNPrefix.size()) == std::string::npos) {
+        text.find_first_not_of("0123456789ABCDEFabcdef", kNaNPrefix.size()) ==
+            std::string_view::npos) {
         std::from_chars(text.data() + kNaNPrefix.size(), text.data() + text.size(), bits, 16);
         const float value = std::bit_cast<float>(bits);
         if (std::isnan(value)) {
@@ -137,146 +368,260 @@ std::optional<float> specialFloat(const std::string& text) {
     return std::nullopt;
 }
 
-class LibraryBuilder {
-public:
-    LibraryBuilder(const std::string& text, ResourceLibrary& library)
-        : text(text), cursor(text), library(library) {}
-
-    const std::optional<LibraryJsonError>& error() const { return fault; }
-
-    // The parser's events.
-    bool null() { return literal(); }
-    bool boolean(bool) { return literal(); }
-    bool number_integer(Json::number_integer_t) { return number(); }
-    bool number_unsigned(Json::number_unsigned_t) { return number(); }
-    bool number_float(Json::number_float_t, const Json::string_t&) { return number(); }
-    bool binary(Json::binary_t&) { return false; }  // only binary formats have these
-
-    bool string(Json::string_t& value) {
-        cursor.next();
-        Field* field = valueField("ein Text");
-        if (field == nullptr) {
+// Whether two field names are the same; byte by byte, which for names this short is cheaper
+// than a call to memcmp.
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) {
             return false;
         }
-        switch (field->type) {
+    }
+    return true;
+}
+
+// A float written as a whole number of up to 7 digits, which a float holds exactly: read
+// without the general conversion, since most coordinates are whole pixels.
+std::optional<float> smallWholeFloat(std::string_view token) {
+    const bool negative = token.starts_with('-');
+    const std::string_view digits = token.substr(negative ? 1 : 0);
+    if (digits.empty() || digits.size() > 7) {
+        return std::nullopt;
+    }
+    std::uint32_t value = 0;
+    for (const char digit : digits) {
+        if (digit < '0' || digit > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + static_cast<std::uint32_t>(digit - '0');
+    }
+    const auto magnitude = static_cast<float>(value);
+    return negative ? -magnitude : magnitude;
+}
+
+class LibraryBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, LibraryBuilder> {
+public:
+    LibraryBuilder(std::string_view text, ResourceLibrary& library) : text(text), library(library) {
+        stack.reserve(kDepthMax);
+    }
+
+    // The reader's events. Integers and floats come as RawNumber alone.
+    bool Null() { return literal(4); }
+    bool Bool(bool value) { return literal(value ? 4 : 5); }
+
+    bool RawNumber(const char* token, rapidjson::SizeType length, bool) {
+        tokenKind = Token::Number;
+        return number(std::string_view(token, length));
+    }
+
+    bool String(const char* chars, rapidjson::SizeType length, bool) {
+        tokenKind = Token::String;
+        const std::string_view value(chars, length);
+        if (!isUtf8(value)) {
+            return encodingFault();
+        }
+        const Destination destination = valueDestination("ein Text");
+        if (destination.field == nullptr) {
+            return false;
+        }
+        const FieldSpec& field = *destination.field;
+        switch (field.type) {
             case FieldType::Text: {
                 std::optional<std::string> bytes = windows1252FromUtf8Exactly(value);
                 if (!bytes) {
-                    return fail(inQuotes(field->name) +
+                    return fail(inQuotes(field.name) +
                                 " enthält ein Zeichen, das Windows-1252 nicht kennt");
                 }
-                *static_cast<std::string*>(field->target) = std::move(*bytes);
+                *static_cast<std::string*>(destination.target) = std::move(*bytes);
                 return true;
             }
             case FieldType::Float: {
                 const std::optional<float> special = specialFloat(value);
                 if (!special) {
-                    return fail(inQuotes(field->name) +
+                    return fail(inQuotes(field.name) +
                                 " muss eine Zahl, \"Infinity\", \"-Infinity\" oder \"NaN:0x\" mit "
                                 "8 Hexadezimalziffern sein");
                 }
-                *static_cast<float*>(field->target) = *special;
+                *static_cast<float*>(destination.target) = *special;
                 return true;
             }
             case FieldType::FormatName:
                 return value == kLibraryJsonFormat ||
-                       fail(inQuotes(field->name) + " muss \"" + kLibraryJsonFormat + "\" sein");
+                       fail(inQuotes(field.name) + " muss \"" + kLibraryJsonFormat + "\" sein");
             default:
-                return wrongType(*field);
+                return wrongType(field);
         }
     }
 
-    bool start_object(std::size_t) {
-        cursor.next();
+    bool StartObject() {
+        fixedToken(1);
         if (stack.empty()) {
-            stack.push_back(topFrame());
+            stack.push_back(libraryFrame());
             return true;
         }
         if (!stack.back().isList) {
-            const Field* field = valueField("ein Objekt");
-            return field != nullptr && wrongType(*field);
+            const Destination destination = valueDestination("ein Objekt");
+            return destination.field != nullptr && wrongType(*destination.field);
         }
         stack.push_back(elementFrame(stack.back().list));
         return true;
     }
 
-    bool key(Json::string_t& name) {
-        cursor.next();
+    bool Key(const char* chars, rapidjson::SizeType length, bool) {
+        tokenKind = Token::String;
+        const std::string_view name(chars, length);
+        if (!isUtf8(name)) {
+            return encodingFault();
+        }
         Frame& frame = stack.back();
-        for (Field& field : frame.fields) {
-            if (name == field.name) {
-                if (field.seen) {
-                    return fail("das Feld " + inQuotes(name) + " steht doppelt");
-                }
-                field.seen = true;
-                frame.pending = &field;
-                return true;
+        std::size_t index = frame.next;
+        if (index >= frame.fields.size() || !sameName(frame.fields[index].name, name)) {
+            index = 0;
+            while (index < frame.fields.size() && !sameName(frame.fields[index].name, name)) {
+                ++index;
+            }
+            if (index == frame.fields.size()) {
+                return fail("unbekanntes Feld " + inQuotes(name));
             }
         }
-        return fail("unbekanntes Feld " + inQuotes(name));
-    }
-
-    bool end_object() {
-        cursor.next();
-        for (const Field& field : stack.back().fields) {
-            if (!field.seen) {
-                return fail("das Feld " + inQuotes(field.name) + " fehlt");
-            }
+        const std::uint32_t bit = 1u << index;
+        if ((frame.seen & bit) != 0) {
+            return fail("das Feld " + inQuotes(name) + " steht doppelt");
         }
-        return close();
-    }
-
-    bool start_array(std::size_t) {
-        cursor.next();
-        Field* field = valueField("eine Liste");
-        if (field == nullptr) {
-            return false;
-        }
-        if (field->type != FieldType::List) {
-            return wrongType(*field);
-        }
-        stack.push_back(Frame{true, field->list, {}, nullptr});
+        frame.seen |= bit;
+        frame.next = index + 1;
+        frame.pending = index;
         return true;
     }
 
-    bool end_array() {
-        cursor.next();
-        return close();
+    bool EndObject(rapidjson::SizeType) {
+        fixedToken(1);
+        const Frame& frame = stack.back();
+        for (std::size_t i = 0; i < frame.fields.size(); ++i) {
+            if ((frame.seen & (1u << i)) == 0) {
+                return fail("das Feld " + inQuotes(frame.fields[i].name) + " fehlt");
+            }
+        }
+        stack.pop_back();
+        return true;
     }
 
-    bool parse_error(std::size_t position, const std::string&,
-                     const nlohmann::detail::exception& e) {
-        // position counts the bytes read, the offending one included; the fault is reported
-        // at the start of the token it is in.
-        fault = errorAt(text, cursor.nextTokenStart(position > 0 ? position - 1 : 0),
-                        "kein gültiges JSON: " + syntaxReason(e.what()));
-        return false;
+    bool StartArray() {
+        fixedToken(1);
+        const Destination destination = valueDestination("eine Liste");
+        if (destination.field == nullptr) {
+            return false;
+        }
+        if (destination.field->type != FieldType::List) {
+            return wrongType(*destination.field);
+        }
+        stack.push_back(Frame{.isList = true, .list = destination.field->list});
+        return true;
+    }
+
+    bool EndArray(rapidjson::SizeType) {
+        stack.pop_back();
+        return true;
+    }
+
+    // The fault that stopped the reader at offset: a value refused, or a fault of the JSON
+    // itself. A number too big for the reader is taken as the text form takes any number, so
+    // that it is refused for its field's reason where it has one.
+    LibraryJsonError faultAt(rapidjson::ParseErrorCode code, std::size_t offset) {
+        using namespace rapidjson;
+        if (code == kParseErrorTermination) {
+            const std::size_t start = tokenStart(offset);
+            return brokenString ? brokenStringFault(start, offset)
+                                : errorAt(text, start, std::move(refusal));
+        }
+        if (code == kParseErrorNumberTooBig) {
+            tokenKind = Token::Number;
+            if (!number(text.substr(offset, jsonNumberLength(text.substr(offset))))) {
+                return errorAt(text, offset, std::move(refusal));
+            }
+        }
+        if (code == kParseErrorStringEscapeInvalid || code == kParseErrorStringMissQuotationMark ||
+            code == kParseErrorStringUnicodeEscapeInvalidHex ||
+            code == kParseErrorStringUnicodeSurrogateInvalid) {
+            // A string is checked for UTF-8 only when read whole; a broken sequence before
+            // the fault found comes first.
+            const std::size_t start = stringStart(text, offset) + 1;
+            const std::size_t broken = firstBrokenUtf8(text.substr(start, offset - start));
+            if (broken != std::string_view::npos) {
+                return syntaxFault(kParseErrorStringInvalidEncoding, start + broken);
+            }
+        }
+        return syntaxFault(code, faultyByte(code, text, offset));
     }
 
 private:
+    enum class Token { Fixed, Number, String };
+
+    void fixedToken(std::size_t length) {
+        tokenKind = Token::Fixed;
+        tokenLength = length;
+    }
+
+    // Where the token of the event that stopped the reader at offset starts.
+    std::size_t tokenStart(std::size_t offset) const {
+        switch (tokenKind) {
+            case Token::Fixed:
+                return offset - tokenLength;
+            case Token::Number:
+                return offset;
+            case Token::String:
+                break;
+        }
+        return stringStart(text, offset - 1);
+    }
+
     bool fail(std::string reason) {
-        fault = errorAt(text, cursor.tokenStart(), std::move(reason));
+        refusal = std::move(reason);
         return false;
     }
 
-    // The field that the value at the cursor belongs to; nothing (and a fault) when the
-    // value stands where the text form has no place for what it is.
-    Field* valueField(const char* what) {
+    LibraryJsonError syntaxFault(rapidjson::ParseErrorCode code, std::size_t at) const {
+        return errorAt(text, at, "kein gültiges JSON: " + syntaxReason(code, text, at));
+    }
+
+    // The string of the current event holds what is not UTF-8.
+    bool encodingFault() {
+        brokenString = true;
+        return false;
+    }
+
+    // The fault of a string token that is not UTF-8: a broken byte sequence in the text, or
+    // else a \u escape of a low surrogate without the high one before it, which the reader
+    // writes into the value as it is.
+    LibraryJsonError brokenStringFault(std::size_t start, std::size_t end) const {
+        const std::string_view token = text.substr(start, end - start);
+        const std::size_t broken = firstBrokenUtf8(token);
+        if (broken != std::string_view::npos) {
+            return syntaxFault(rapidjson::kParseErrorStringInvalidEncoding, start + broken);
+        }
+        return syntaxFault(rapidjson::kParseErrorStringUnicodeSurrogateInvalid,
+                           start + loneLowSurrogate(token));
+    }
+
+    // Where the value of the current event goes; nothing (and a fault) when the value
+    // stands where the text form has no place for what it is.
+    Destination valueDestination(const char* what) {
         if (stack.empty()) {
             fail("eine Bibliothek muss ein JSON-Objekt sein");
-            return nullptr;
+            return {};
         }
         Frame& frame = stack.back();
         if (frame.isList) {
             fail(std::string("ein Eintrag der Liste muss ein Objekt sein, nicht ") + what);
-            return nullptr;
+            return {};
         }
-        Field* field = frame.pending;
-        frame.pending = nullptr;
-        return field;
+        const std::size_t index = std::exchange(frame.pending, Frame::kNone);
+        return {&frame.fields[index], frame.targets[index]};
     }
 
-    bool wrongType(const Field& field) {
+    bool wrongType(const FieldSpec& field) {
         static constexpr const char* kExpected[] = {
             "eine ganze Zahl", "eine ganze Zahl", "eine Zahl", "ein Text",
             "ein Text",        "eine ganze Zahl", "eine Liste"};
@@ -284,44 +629,46 @@ private:
                     " sein");
     }
 
-    bool literal() {
-        cursor.next();
-        Field* field = valueField("null, true oder false");
-        return field != nullptr && wrongType(*field);
+    bool literal(std::size_t length) {
+        fixedToken(length);
+        const Destination destination = valueDestination("null, true oder false");
+        return destination.field != nullptr && wrongType(*destination.field);
     }
 
-    bool number() {
-        const std::string_view token = cursor.next();
-        Field* field = valueField("eine Zahl");
-        if (field == nullptr) {
+    bool number(std::string_view token) {
+        const Destination destination = valueDestination("eine Zahl");
+        if (destination.field == nullptr) {
             return false;
         }
-        switch (field->type) {
+        const FieldSpec& field = *destination.field;
+        switch (field.type) {
             case FieldType::UInt32:
-                return integer<std::uint32_t>(token, *field);
+                return integer<std::uint32_t>(token, field, destination.target);
             case FieldType::Int32:
-                return integer<std::int32_t>(token, *field);
+                return integer<std::int32_t>(token, field, destination.target);
             case FieldType::FormatVersion:
                 return token == std::to_string(kLibraryJsonVersion) ||
                        fail("die Version " + std::string(token) + " der Textform ist unbekannt");
             case FieldType::Float: {
                 float value = 0;
-                const auto [end, error] =
-                    std::from_chars(token.data(), token.data() + token.size(), value);
-                if (error != std::errc() || end != token.data() + token.size()) {
-                    return fail(inQuotes(field->name) +
+                if (const std::optional<float> whole = smallWholeFloat(token)) {
+                    value = *whole;
+                } else if (const auto [end, error] =
+                               std::from_chars(token.data(), token.data() + token.size(), value);
+                           error != std::errc() || end != token.data() + token.size()) {
+                    return fail(inQuotes(field.name) +
                                 " liegt außerhalb dessen, was eine 32-Bit-Gleitkommazahl fasst");
                 }
-                *static_cast<float*>(field->target) = value;
+                *static_cast<float*>(destination.target) = value;
                 return true;
             }
             default:
-                return wrongType(*field);
+                return wrongType(field);
         }
     }
 
     template <typename Integer>
-    bool integer(std::string_view token, const Field& field) {
+    bool integer(std::string_view token, const FieldSpec& field, void* target) {
         if (!isIntegerToken(token)) {
             return wrongType(field);
         }
@@ -334,26 +681,14 @@ private:
                         std::to_string(std::numeric_limits<Integer>::min()) + " bis " +
                         std::to_string(std::numeric_limits<Integer>::max()));
         }
-        *static_cast<Integer*>(field.target) = static_cast<Integer>(value);
+        *static_cast<Integer*>(target) = static_cast<Integer>(value);
         return true;
     }
 
-    bool close() {
-        stack.pop_back();
-        return true;
-    }
-
-    Frame topFrame() {
-        return Frame{false,
-                     ListOf::Textures,
-                     {{"format", FieldType::FormatName, nullptr},
-                      {"version", FieldType::FormatVersion, nullptr},
-                      {"idStart", FieldType::UInt32, &library.idStart},
-                      {"name", FieldType::Text, &library.name},
-                      {"resourcePath", FieldType::Text, &library.resourcePath},
-                      {"textures", FieldType::List, nullptr, ListOf::Textures},
-                      {"resources", FieldType::List, nullptr, ListOf::Resources}},
-                     nullptr};
+    Frame libraryFrame() {
+        return Frame{
+            .fields = kLibraryFields,
+            .targets = {nullptr, nullptr, &library.idStart, &library.name, &library.resourcePath}};
     }
 
     Frame elementFrame(ListOf list) {
@@ -361,75 +696,53 @@ private:
             case ListOf::Textures: {
                 TextureEntry& texture =
                     *library.textures.emplace_back(std::make_unique<TextureEntry>());
-                return Frame{false,
-                             list,
-                             {{"id", FieldType::Int32, &texture.id},
-                              {"path", FieldType::Text, &texture.path},
-                              {"widthIndex", FieldType::Int32, &texture.widthIndex},
-                              {"heightIndex", FieldType::Int32, &texture.heightIndex},
-                              {"format", FieldType::Int32, &texture.format},
-                              {"blendType", FieldType::Int32, &texture.blendType}},
-                             nullptr};
+                return Frame{
+                    .fields = kTextureFields,
+                    .targets = {&texture.id, &texture.path, &texture.widthIndex,
+                                &texture.heightIndex, &texture.format, &texture.blendType}};
             }
             case ListOf::Resources: {
                 UiResource& resource =
                     *library.resources.emplace_back(std::make_unique<UiResource>());
-                return Frame{false,
-                             list,
-                             {{"kind", FieldType::Int32, &resource.kind},
-                              {"id", FieldType::Int32, &resource.id},
-                              {"identifier", FieldType::Text, &resource.identifier},
-                              {"areas", FieldType::List, nullptr, ListOf::Areas}},
-                             nullptr};
+                return Frame{.fields = kResourceFields,
+                             .targets = {&resource.kind, &resource.id, &resource.identifier}};
             }
             case ListOf::Areas:
                 break;
         }
         ResourceArea& area = library.resources.back()->areas.emplace_back();
-        return Frame{false,
-                     list,
-                     {{"x1", FieldType::Float, &area.x1},
-                      {"y1", FieldType::Float, &area.y1},
-                      {"x2", FieldType::Float, &area.x2},
-                      {"y2", FieldType::Float, &area.y2},
-                      {"offsetX", FieldType::Float, &area.offsetX},
-                      {"offsetY", FieldType::Float, &area.offsetY},
-                      {"stretchX", FieldType::Float, &area.stretchX},
-                      {"stretchY", FieldType::Float, &area.stretchY},
-                      {"textureId", FieldType::Int32, &area.textureId}},
-                     nullptr};
+        return Frame{.fields = kAreaFields,
+                     .targets = {&area.x1, &area.y1, &area.x2, &area.y2, &area.offsetX,
+                                 &area.offsetY, &area.stretchX, &area.stretchY, &area.textureId}};
     }
 
-    // The parser's own words, without its prefix and without the raw text it last read.
-    static std::string syntaxReason(std::string message) {
-        const std::size_t colon = message.find(": ");
-        if (message.starts_with("[json.exception.") && colon != std::string::npos) {
-            message.erase(0, colon + 2);
-        }
-        const std::size_t lastRead = message.find("; last read: '");
-        if (lastRead != std::string::npos) {
-            const std::size_t expected = message.find("'; expected ", lastRead);
-            message.erase(lastRead, expected == std::string::npos ? std::string::npos
-                                                                  : expected + 1 - lastRead);
-        }
-        return message;
-    }
-
-    const std::string& text;
-    TokenCursor cursor;
+    std::string_view text;
     ResourceLibrary& library;
     std::vector<Frame> stack;
-    std::optional<LibraryJsonError> fault;
+    Token tokenKind = Token::Fixed;  // of the current event
+    std::size_t tokenLength = 0;     // of a fixed token
+    std::string refusal;             // why the current event's value was refused
+    bool brokenString = false;       // or whether its string is not UTF-8
 };
 
 }  // namespace
 
 std::optional<LibraryJsonError> libraryFromJson(const std::string& text, ResourceLibrary& library) {
+    std::string values = text;
+    Input input{values.data(), values.data(), values.data() + values.size()};
+    if (std::string_view(text).starts_with(kByteOrderMark)) {
+        input.position += kByteOrderMark.size();
+    }
     ResourceLibrary read;
     LibraryBuilder builder(text, read);
-    const bool complete = Json::sax_parse(text, &builder);
-    if (!complete || builder.error()) {
-        return builder.error().value_or(LibraryJsonError{1, 1, "kein gültiges JSON"});
+    rapidjson::Reader reader;
+    const rapidjson::ParseResult result = reader.Parse<kParseFlags>(input, builder);
+    if (result.IsError()) {
+        return builder.faultAt(result.Code(), result.Offset());
+    }
+    if (input.Tell() < text.size()) {
+        // The reader took a NUL byte for the end of the text.
+        return builder.faultAt(rapidjson::kParseErrorDocumentRootNotSingular, input.Tell());
     }
     library.swap(read);
     return std::nullopt;

@@ -1,187 +1,276 @@
+// The text form is written straight into one buffer, sized beforehand for the widest text
+// the library can give: every number formatted in place with std::to_chars, every fixed
+// piece copied with its length known when compiled, every text byte from a table.
+
 #include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <optional>
 
 #include "library/LibraryJson.h"
 #include "library/Windows1252.h"
 
 namespace {
 
-// Control characters, DEL and the C1 controls are written as \u escapes: they would be
-// invisible in a diff.
-void appendEscapedCode(std::string& out, unsigned code) {
-    std::array<char, 8> escape{};
-    std::snprintf(escape.data(), escape.size(), "\\u%04X", code);
-    out += escape.data();
-}
-
-void appendText(std::string& out, const std::string& windows1252) {
-    const std::string utf8 = utf8FromWindows1252(windows1252);
-    out += '"';
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        if (byte == '"' || byte == '\\') {
-            out += '\\';
-            out += static_cast<char>(byte);
-        } else if (byte < 0x20 || byte == 0x7F) {
-            appendEscapedCode(out, byte);
-        } else if (byte == 0xC2 && i + 1 < utf8.size() &&
-                   static_cast<unsigned char>(utf8[i + 1]) < 0xA0) {
-            appendEscapedCode(out, static_cast<unsigned char>(utf8[++i]));
-        } else {
-            out += static_cast<char>(byte);
-        }
-    }
-    out += '"';
-}
-
-template <typename Integer>
-void appendInteger(std::string& out, Integer value) {
-    std::array<char, 16> digits{};
-    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
-    out.append(digits.data(), end);
-}
-
-void appendFloat(std::string& out, float value) {
-    if (std::isnan(value)) {
-        std::array<char, 24> text{};
-        std::snprintf(text.data(), text.size(), "\"NaN:0x%08X\"",
-                      static_cast<unsigned>(std::bit_cast<std::uint32_t>(value)));
-        out += text.data();
-    } else if (std::isinf(value)) {
-        out += value > 0 ? "\"Infinity\"" : "\"-Infinity\"";
-    } else {
-        std::array<char, 32> digits{};
-        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
-        out.append(digits.data(), end);
-    }
-}
-
-// Writes "name": value pairs, separated as the layout asks.
-class ObjectWriter {
+// Writes forward from a position with room enough behind it (writtenSizeBound).
+class TextWriter {
 public:
-    ObjectWriter(std::string& out, const char* separator) : out(out), separator(separator) {}
+    explicit TextWriter(char* at) : at(at) {}
 
-    std::string& field(const char* name) {
-        if (!first) {
-            out += separator;
-        }
-        first = false;
-        out += '"';
-        out += name;
-        out += "\": ";
-        return out;
+    char* position() const { return at; }
+
+    template <std::size_t Size>
+    void put(const char (&literal)[Size]) {
+        std::memcpy(at, literal, Size - 1);
+        at += Size - 1;
+    }
+
+    void put(char c) { *at++ = c; }
+
+    void put(const char* bytes, std::size_t size) {
+        std::memcpy(at, bytes, size);
+        at += size;
+    }
+
+    template <typename Number>
+    void putNumber(Number value, std::size_t sizeMax) {
+        at = std::to_chars(at, at + sizeMax, value).ptr;
     }
 
 private:
-    std::string& out;
-    const char* separator;
-    bool first = true;
+    char* at;
 };
 
-void appendTexture(std::string& out, const TextureEntry& texture) {
-    out += "    {";
-    ObjectWriter fields(out, ", ");
-    appendInteger(fields.field("id"), texture.id);
-    appendText(fields.field("path"), texture.path);
-    appendInteger(fields.field("widthIndex"), texture.widthIndex);
-    appendInteger(fields.field("heightIndex"), texture.heightIndex);
-    appendInteger(fields.field("format"), texture.format);
-    appendInteger(fields.field("blendType"), texture.blendType);
-    out += '}';
+constexpr std::size_t kIntegerSizeMax = 11;      // -2147483648
+constexpr std::size_t kFloatSizeMax = 16;        // "NaN:0x7FC00000", quotes included
+constexpr std::size_t kPlainIntegerSizeMax = 6;  // -99999, see plainInteger
+constexpr std::size_t kTextByteSizeMax = 6;      // a byte written as a \u escape
+
+// A byte of a Windows-1252 text as the text form writes it. Control characters, DEL and the
+// C1 controls are \u escapes: they would be invisible in a diff.
+struct WrittenByte {
+    std::array<char, kTextByteSizeMax> bytes{};
+    std::size_t size = 0;
+};
+
+WrittenByte escapedCode(unsigned code) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    return WrittenByte{{'\\', 'u', '0', '0', kHex[code >> 4], kHex[code & 0xF]}, 6};
 }
 
-void appendArea(std::string& out, const ResourceArea& area) {
-    out += "        {";
-    ObjectWriter fields(out, ", ");
-    appendFloat(fields.field("x1"), area.x1);
-    appendFloat(fields.field("y1"), area.y1);
-    appendFloat(fields.field("x2"), area.x2);
-    appendFloat(fields.field("y2"), area.y2);
-    appendFloat(fields.field("offsetX"), area.offsetX);
-    appendFloat(fields.field("offsetY"), area.offsetY);
-    appendFloat(fields.field("stretchX"), area.stretchX);
-    appendFloat(fields.field("stretchY"), area.stretchY);
-    appendInteger(fields.field("textureId"), area.textureId);
-    out += '}';
+std::array<WrittenByte, 256> makeWrittenBytes() {
+    std::array<WrittenByte, 256> table{};
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        const std::string utf8 = utf8FromWindows1252(std::string(1, static_cast<char>(byte)));
+        WrittenByte& written = table[byte];
+        if (byte == '"' || byte == '\\') {
+            written = WrittenByte{{'\\', static_cast<char>(byte)}, 2};
+        } else if (byte < 0x20 || byte == 0x7F) {
+            written = escapedCode(byte);
+        } else if (static_cast<unsigned char>(utf8[0]) == 0xC2 &&
+                   static_cast<unsigned char>(utf8[1]) < 0xA0) {
+            written = escapedCode(static_cast<unsigned char>(utf8[1]));
+        } else {
+            utf8.copy(written.bytes.data(), utf8.size());
+            written.size = utf8.size();
+        }
+    }
+    return table;
 }
 
-// "[]" when empty, else one element a line between the brackets, closed at indent.
-template <typename List, typename AppendElement>
-void appendList(std::string& out, const List& list, const char* indent, AppendElement append) {
+void appendText(TextWriter& out, std::string_view windows1252) {
+    static const std::array<WrittenByte, 256> kWritten = makeWrittenBytes();
+    out.put('"');
+    for (const char byte : windows1252) {
+        const WrittenByte& written = kWritten[static_cast<unsigned char>(byte)];
+        out.put(written.bytes.data(), written.size);
+    }
+    out.put('"');
+}
+
+template <typename Integer>
+void appendInteger(TextWriter& out, Integer value) {
+    out.putNumber(value, kIntegerSizeMax);
+}
+
+// The integer a float is, when its shortest form is that integer's digits: below 100000,
+// where "1e+04" is no shorter than "10000" and a tie goes to the plain digits. Negative zero
+// is written as -0.
+std::optional<std::int32_t> plainInteger(float value) {
+    constexpr float kLimit = 100000;
+    if (!(std::abs(value) < kLimit) || (value == 0 && std::signbit(value))) {
+        return std::nullopt;
+    }
+    const auto whole = static_cast<std::int32_t>(value);
+    return static_cast<float>(whole) == value ? std::optional(whole) : std::nullopt;
+}
+
+void appendFloat(TextWriter& out, float value) {
+    if (std::isnan(value)) {
+        constexpr char kHex[] = "0123456789ABCDEF";
+        const auto bits = std::bit_cast<std::uint32_t>(value);
+        out.put("\"NaN:0x");
+        for (int shift = 28; shift >= 0; shift -= 4) {
+            out.put(kHex[(bits >> shift) & 0xF]);
+        }
+        out.put('"');
+    } else if (std::isinf(value)) {
+        if (value > 0) {
+            out.put("\"Infinity\"");
+        } else {
+            out.put("\"-Infinity\"");
+        }
+    } else if (std::optional<std::int32_t> whole = plainInteger(value)) {
+        // Most coordinates are whole pixels: written as the integer, which is the shortest
+        // form of such a float, found faster.
+        out.putNumber(*whole, kPlainIntegerSizeMax);
+    } else {
+        out.putNumber(value, kFloatSizeMax);
+    }
+}
+
+void appendTexture(TextWriter& out, const TextureEntry& texture) {
+    out.put("    {\"id\": ");
+    appendInteger(out, texture.id);
+    out.put(", \"path\": ");
+    appendText(out, texture.path);
+    out.put(", \"widthIndex\": ");
+    appendInteger(out, texture.widthIndex);
+    out.put(", \"heightIndex\": ");
+    appendInteger(out, texture.heightIndex);
+    out.put(", \"format\": ");
+    appendInteger(out, texture.format);
+    out.put(", \"blendType\": ");
+    appendInteger(out, texture.blendType);
+    out.put('}');
+}
+
+void appendArea(TextWriter& out, const ResourceArea& area) {
+    out.put("        {\"x1\": ");
+    appendFloat(out, area.x1);
+    out.put(", \"y1\": ");
+    appendFloat(out, area.y1);
+    out.put(", \"x2\": ");
+    appendFloat(out, area.x2);
+    out.put(", \"y2\": ");
+    appendFloat(out, area.y2);
+    out.put(", \"offsetX\": ");
+    appendFloat(out, area.offsetX);
+    out.put(", \"offsetY\": ");
+    appendFloat(out, area.offsetY);
+    out.put(", \"stretchX\": ");
+    appendFloat(out, area.stretchX);
+    out.put(", \"stretchY\": ");
+    appendFloat(out, area.stretchY);
+    out.put(", \"textureId\": ");
+    appendInteger(out, area.textureId);
+    out.put('}');
+}
+
+// "[]" when empty, else one element a line between the brackets, the closing one after
+// indent.
+template <std::size_t IndentSize, typename List, typename AppendElement>
+void appendList(TextWriter& out, const List& list, const char (&indent)[IndentSize],
+                AppendElement append) {
     if (list.empty()) {
-        out += "[]";
+        out.put("[]");
         return;
     }
-    out += "[\n";
+    out.put("[\n");
     for (std::size_t i = 0; i < list.size(); ++i) {
         append(out, list[i]);
-        out += i + 1 < list.size() ? ",\n" : "\n";
+        if (i + 1 < list.size()) {
+            out.put(",\n");
+        } else {
+            out.put('\n');
+        }
     }
-    out += indent;
-    out += ']';
+    out.put(indent);
+    out.put(']');
 }
 
-void appendResource(std::string& out, const UiResource& resource) {
-    out += "    {\n      ";
-    ObjectWriter fields(out, ",\n      ");
-    appendInteger(fields.field("kind"), resource.kind);
-    appendInteger(fields.field("id"), resource.id);
-    appendText(fields.field("identifier"), resource.identifier);
-    appendList(fields.field("areas"), resource.areas, "      ", appendArea);
-    out += "\n    }";
+void appendResource(TextWriter& out, const UiResource& resource) {
+    out.put("    {\n      \"kind\": ");
+    appendInteger(out, resource.kind);
+    out.put(",\n      \"id\": ");
+    appendInteger(out, resource.id);
+    out.put(",\n      \"identifier\": ");
+    appendText(out, resource.identifier);
+    out.put(",\n      \"areas\": ");
+    appendList(out, resource.areas, "      ", appendArea);
+    out.put("\n    }");
 }
 
-void appendLibrary(std::string& out, const ResourceLibrary& library) {
-    out += "{\n  ";
-    ObjectWriter fields(out, ",\n  ");
-    appendText(fields.field("format"), kLibraryJsonFormat);
-    appendInteger(fields.field("version"), kLibraryJsonVersion);
-    appendInteger(fields.field("idStart"), library.idStart);
-    appendText(fields.field("name"), library.name);
-    appendText(fields.field("resourcePath"), library.resourcePath);
-    appendList(fields.field("textures"), library.textures, "  ",
-               [](std::string& text, const auto& texture) { appendTexture(text, *texture); });
-    appendList(fields.field("resources"), library.resources, "  ",
-               [](std::string& text, const auto& resource) { appendResource(text, *resource); });
-    out += "\n}\n";
+void appendLibrary(TextWriter& out, const ResourceLibrary& library) {
+    out.put("{\n  \"format\": ");
+    appendText(out, kLibraryJsonFormat);
+    out.put(",\n  \"version\": ");
+    appendInteger(out, kLibraryJsonVersion);
+    out.put(",\n  \"idStart\": ");
+    appendInteger(out, library.idStart);
+    out.put(",\n  \"name\": ");
+    appendText(out, library.name);
+    out.put(",\n  \"resourcePath\": ");
+    appendText(out, library.resourcePath);
+    out.put(",\n  \"textures\": ");
+    appendList(out, library.textures, "  ",
+               [](TextWriter& text, const auto& texture) { appendTexture(text, *texture); });
+    out.put(",\n  \"resources\": ");
+    appendList(out, library.resources, "  ",
+               [](TextWriter& text, const auto& resource) { appendResource(text, *resource); });
+    out.put("\n}\n");
 }
 
-// The text is written into one allocation of at least its size. Grown step by step, a big
-// library's text would be copied into fresh memory at every doubling, which beyond the
-// processor's cache makes each resource cost more the more there are.
-constexpr std::size_t kTextByteSizeMax = 6;     // a byte written as a \u escape
+// The buffer is sized for the written text at its widest: every integer and every float
+// that is no plain integer at its widest (any NaN is the widest float), every text byte a
+// \u escape, and the fixed pieces, measured by writing an element with empty texts and lists.
+// Floats are looked at one by one, since most are plain integers: a buffer much bigger than
+// the text would cost more in fresh memory than the look.
 constexpr std::size_t kSeparatorSizeMax = 2;    // ",\n" after an element of a list
 constexpr std::size_t kFilledListExtraMax = 8;  // "[\n", indent and "]" instead of "[]"
+constexpr std::size_t kElementSizeMax = 512;    // without texts and list elements
 
 template <typename Element, typename Append>
 std::size_t writtenSize(Append append, const Element& element) {
-    std::string text;
-    append(text, element);
-    return text.size();
+    std::array<char, kElementSizeMax> scratch{};
+    TextWriter out(scratch.data());
+    append(out, element);
+    return static_cast<std::size_t>(out.position() - scratch.data());
 }
 
-// The written sizes with every number at its widest (any NaN is the widest float), every text
-// empty and every list empty.
 constexpr std::int32_t kWidestInteger = std::numeric_limits<std::int32_t>::min();
 
 std::size_t textureSizeMax() {
     TextureEntry texture;
     texture.id = texture.widthIndex = texture.heightIndex = texture.format = texture.blendType =
         kWidestInteger;
+    texture.path.clear();
     return writtenSize(appendTexture, texture);
 }
 
-std::size_t areaSizeMax() {
+constexpr std::size_t kAreaFloatCount = 8;
+
+// An area's size without its floats.
+std::size_t areaSizeWithoutFloatsMax() {
     ResourceArea area;
     area.x1 = area.y1 = area.x2 = area.y2 = area.offsetX = area.offsetY = area.stretchX =
         area.stretchY = std::numeric_limits<float>::quiet_NaN();
     area.textureId = kWidestInteger;
-    return writtenSize(appendArea, area);
+    return writtenSize(appendArea, area) - kAreaFloatCount * kFloatSizeMax;
+}
+
+std::size_t floatSizeMax(float value) {
+    return plainInteger(value) ? kPlainIntegerSizeMax : kFloatSizeMax;
+}
+
+std::size_t areaFloatsSizeMax(const ResourceArea& area) {
+    return floatSizeMax(area.x1) + floatSizeMax(area.y1) + floatSizeMax(area.x2) +
+           floatSizeMax(area.y2) + floatSizeMax(area.offsetX) + floatSizeMax(area.offsetY) +
+           floatSizeMax(area.stretchX) + floatSizeMax(area.stretchY);
 }
 
 std::size_t resourceSizeMax() {
@@ -194,12 +283,14 @@ std::size_t resourceSizeMax() {
 std::size_t headerSizeMax() {
     ResourceLibrary library;
     library.idStart = std::numeric_limits<std::uint32_t>::max();
+    library.name.clear();
+    library.resourcePath.clear();
     return writtenSize(appendLibrary, library);
 }
 
 std::size_t writtenSizeBound(const ResourceLibrary& library) {
     static const std::size_t texture = textureSizeMax() + kSeparatorSizeMax;
-    static const std::size_t area = areaSizeMax() + kSeparatorSizeMax;
+    static const std::size_t area = areaSizeWithoutFloatsMax() + kSeparatorSizeMax;
     static const std::size_t resource = resourceSizeMax() + kSeparatorSizeMax + kFilledListExtraMax;
     static const std::size_t header = headerSizeMax() + 2 * kFilledListExtraMax;
     std::size_t size =
@@ -209,6 +300,9 @@ std::size_t writtenSizeBound(const ResourceLibrary& library) {
     }
     for (const auto& entry : library.resources) {
         size += resource + area * entry->areas.size() + kTextByteSizeMax * entry->identifier.size();
+        for (const ResourceArea& each : entry->areas) {
+            size += areaFloatsSizeMax(each);
+        }
     }
     return size;
 }
@@ -216,8 +310,9 @@ std::size_t writtenSizeBound(const ResourceLibrary& library) {
 }  // namespace
 
 std::string libraryToJson(const ResourceLibrary& library) {
-    std::string out;
-    out.reserve(writtenSizeBound(library));
+    std::string text(writtenSizeBound(library), '\0');
+    TextWriter out(text.data());
     appendLibrary(out, library);
-    return out;
+    text.resize(static_cast<std::size_t>(out.position() - text.data()));
+    return text;
 }

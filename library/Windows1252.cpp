@@ -40,7 +40,7 @@ std::optional<char> byteFor(char32_t c) {
 }
 
 // Decodes one UTF-8 sequence at position; advances position. Returns U+FFFD for a broken one.
-char32_t nextCodePoint(const std::string& utf8, std::size_t& position) {
+char32_t nextCodePoint(std::string_view utf8, std::size_t& position) {
     const auto lead = static_cast<unsigned char>(utf8[position++]);
     int continuation = 0;
     char32_t c = 0;
@@ -86,7 +86,7 @@ std::string windows1252FromUtf8(const std::string& utf8) {
     return out;
 }
 
-std::optional<std::string> windows1252FromUtf8Exactly(const std::string& utf8) {
+std::optional<std::string> windows1252FromUtf8Exactly(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t position = 0; position < utf8.size();) {

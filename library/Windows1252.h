@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 // Library texts are Windows-1252 bytes; the user sees and types Unicode.
 
@@ -15,4 +16,4 @@ std::string windows1252FromUtf8(const std::string& utf8);
 
 // Windows-1252 bytes for UTF-8 in which every character has a byte (the five unassigned
 // bytes come back from their C1 controls); nothing when one has none or the UTF-8 is broken.
-std::optional<std::string> windows1252FromUtf8Exactly(const std::string& utf8);
+std::optional<std::string> windows1252FromUtf8Exactly(std::string_view utf8);
