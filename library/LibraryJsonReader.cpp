@@ -172,8 +172,7 @@ bool isUtf8(std::string_view bytes) {
     return true;
 }
 
-// The length of the number at the start of text by JSON's grammar (which, unlike
-// std::from_chars, takes no "01", "1.", ".5", "nan" or "inf"); 0 when none starts there.
+// The length of the number at the start of text by JSON's grammar; 0 when none starts there.
 std::size_t jsonNumberLength(std::string_view text) {
     std::size_t i = 0;
     const auto digits = [&] {
@@ -261,19 +260,16 @@ std::size_t faultyByte(rapidjson::ParseErrorCode code, std::string_view text, st
             // at the backslash, unless the fault is a control character
             return offset < text.size() && text[offset] == '\\' ? offset + 1 : offset;
         case kParseErrorStringUnicodeEscapeInvalidHex: {
-            // at the backslash of the escape whose digits are faulty; a high surrogate's
-            // partner is read with the backslash of the high one
-            std::size_t at = offset + 2;
-            for (int digit = 0; at < text.size() && digit < 4; ++digit, ++at) {
-                if (!std::isxdigit(static_cast<unsigned char>(text[at]))) {
-                    return at;
+            // at the backslash of the escape, or of the high surrogate before the escape of
+            // its partner, whose digits are faulty
+            const auto firstNonDigit = [&](std::size_t at) {
+                while (at < text.size() && std::isxdigit(static_cast<unsigned char>(text[at]))) {
+                    ++at;
                 }
-            }
-            at += 2;  // the partner's "\u"
-            while (at < text.size() && std::isxdigit(static_cast<unsigned char>(text[at]))) {
-                ++at;
-            }
-            return at;
+                return at;
+            };
+            const std::size_t at = firstNonDigit(offset + 2);
+            return at < offset + 6 ? at : firstNonDigit(offset + 8);
         }
         case kParseErrorStringUnicodeSurrogateInvalid:
             return offset + 6;  // where the partner of the high surrogate should be
@@ -407,7 +403,9 @@ public:
         stack.reserve(kDepthMax);
     }
 
-    // The reader's events. Integers and floats come as RawNumber alone.
+    // The reader's events. Integers and floats come as RawNumber alone, as their text, which
+    // the reader has checked against JSON's grammar (std::from_chars would also take "01",
+    // "1.", ".5", "nan" or "inf").
     bool Null() { return literal(4); }
     bool Bool(bool value) { return literal(value ? 4 : 5); }
 

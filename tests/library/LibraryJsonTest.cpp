@@ -147,6 +147,7 @@ TEST(LibraryJson, IntegersKeepSignAndRange) {
 
 TEST(LibraryJson, FieldsMayComeInAnyOrderWithAnySpacing) {
     const std::string json =
+        "\xEF\xBB\xBF"  // a byte order mark
         R"({"resources":[],"textures":[{"blendType":1,"format":2,"heightIndex":4,)"
         R"("widthIndex":4,"path":"leer","id":0}],"resourcePath":"","name":"M\u00fcnu",)"
         "\r\n\t\"idStart\" : 7 , \"version\":1,\"format\":\"tolvane-library\"}";
@@ -171,7 +172,13 @@ TEST(LibraryJson, RefusesEveryFaultWithItsPositionAndKeepsTheLibrary) {
         {"\"idStart\": 1000,", "\"idStart\": 1000", 5, 3,
          "kein gültiges JSON: hier muss ',' oder '}' stehen"},
         {"  ]\n}\n", "  ]\n", 20, 1, "kein gültiges JSON: der Text endet zu früh"},
-        {"\"x2\": 64", "\"x2\": 6", 16, 35, "kein gültiges JSON: der Text endet zu früh", true},
+        {"\"x2\": 64", "\"x2\": -", 16, 35, "kein gültiges JSON: der Text endet zu früh", true},
+        {"  ]\n}\n", std::string("  ]\n}\n\0{}", 9), 21, 1,
+         "kein gültiges JSON: nach dem Objekt darf nichts mehr folgen"},
+        {"\"name\": \"Menu\"", "\"name\": \"M\xC3\"", 5, 13,
+         "kein gültiges JSON: kein gültiges UTF-8"},
+        {"\"name\": \"Menu\"", "\"name\": \"M\\uDC00\"", 5, 13,
+         "kein gültiges JSON: ein UTF-16-Ersatzzeichen steht ohne seinen Partner"},
         {"\"unbenannt\"", "\"unben", 14, 27, "kein gültiges JSON: der Text endet zu früh", true},
         {"\"x2\": 64", "\"x2\": 01", 16, 35,
          "kein gültiges JSON: nach einer führenden 0 darf keine Ziffer folgen"},
