@@ -57,9 +57,10 @@ struct WrittenByte {
     std::size_t size = 0;
 };
 
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
 WrittenByte escapedCode(unsigned code) {
-    constexpr char kHex[] = "0123456789ABCDEF";
-    return WrittenByte{{'\\', 'u', '0', '0', kHex[code >> 4], kHex[code & 0xF]}, 6};
+    return WrittenByte{{'\\', 'u', '0', '0', kHexDigits[code >> 4], kHexDigits[code & 0xF]}, 6};
 }
 
 std::array<WrittenByte, 256> makeWrittenBytes() {
@@ -111,11 +112,10 @@ std::optional<std::int32_t> plainInteger(float value) {
 
 void appendFloat(TextWriter& out, float value) {
     if (std::isnan(value)) {
-        constexpr char kHex[] = "0123456789ABCDEF";
         const auto bits = std::bit_cast<std::uint32_t>(value);
         out.put("\"NaN:0x");
         for (int shift = 28; shift >= 0; shift -= 4) {
-            out.put(kHex[(bits >> shift) & 0xF]);
+            out.put(kHexDigits[(bits >> shift) & 0xF]);
         }
         out.put('"');
     } else if (std::isinf(value)) {
