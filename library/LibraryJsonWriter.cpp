@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <optional>
 
 #include "library/LibraryJson.h"
 #include "library/Windows1252.h"
@@ -47,7 +46,7 @@ private:
 
 constexpr std::size_t kIntegerSizeMax = 11;      // -2147483648
 constexpr std::size_t kFloatSizeMax = 16;        // "NaN:0x7FC00000", quotes included
-constexpr std::size_t kPlainIntegerSizeMax = 6;  // -99999, see plainInteger
+constexpr std::size_t kPlainIntegerSizeMax = 6;  // -99999, see isPlainInteger
 constexpr std::size_t kTextByteSizeMax = 6;      // a byte written as a \u escape
 
 // A byte of a Windows-1252 text as the text form writes it. Control characters, DEL and the
@@ -98,16 +97,14 @@ void appendInteger(TextWriter& out, Integer value) {
     out.putNumber(value, kIntegerSizeMax);
 }
 
-// The integer a float is, when its shortest form is that integer's digits: below 100000,
+// Whether the shortest form of value is the digits of the integer it is: below 100000,
 // where "1e+04" is no shorter than "10000" and a tie goes to the plain digits. Negative zero
 // is written as -0.
-std::optional<std::int32_t> plainInteger(float value) {
+bool isPlainInteger(float value) {
     constexpr float kLimit = 100000;
-    if (!(std::abs(value) < kLimit) || (value == 0 && std::signbit(value))) {
-        return std::nullopt;
-    }
-    const auto whole = static_cast<std::int32_t>(value);
-    return static_cast<float>(whole) == value ? std::optional(whole) : std::nullopt;
+    return std::abs(value) < kLimit &&
+           static_cast<float>(static_cast<std::int32_t>(value)) == value &&
+           !(value == 0 && std::signbit(value));
 }
 
 void appendFloat(TextWriter& out, float value) {
@@ -124,10 +121,10 @@ void appendFloat(TextWriter& out, float value) {
         } else {
             out.put("\"-Infinity\"");
         }
-    } else if (std::optional<std::int32_t> whole = plainInteger(value)) {
+    } else if (isPlainInteger(value)) {
         // Most coordinates are whole pixels: written as the integer, which is the shortest
         // form of such a float, found faster.
-        out.putNumber(*whole, kPlainIntegerSizeMax);
+        out.putNumber(static_cast<std::int32_t>(value), kPlainIntegerSizeMax);
     } else {
         out.putNumber(value, kFloatSizeMax);
     }
@@ -264,7 +261,7 @@ std::size_t areaSizeWithoutFloatsMax() {
 }
 
 std::size_t floatSizeMax(float value) {
-    return plainInteger(value) ? kPlainIntegerSizeMax : kFloatSizeMax;
+    return isPlainInteger(value) ? kPlainIntegerSizeMax : kFloatSizeMax;
 }
 
 std::size_t areaFloatsSizeMax(const ResourceArea& area) {
