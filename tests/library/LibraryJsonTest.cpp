@@ -107,6 +107,7 @@ TEST(LibraryJson, EveryFloatSurvivesBitForBit) {
         0x80000000, 0x00000000,                          // both zeros
         0x00000001, 0x807FFFFF, 0x00800000,              // subnormals, the smallest normal
         0x7F7FFFFF, 0x3DCCCCCD, 0x4B800001, 0xC2280000,  // largest, 0.1, 2^24 + 2, -42
+        0x47C34F80, 0x47C35000, 0xC61C4000,              // 99999, 100000, -10000
     };
     ResourceLibrary library;
     library.resources.push_back(std::make_unique<UiResource>());
@@ -121,7 +122,8 @@ TEST(LibraryJson, EveryFloatSurvivesBitForBit) {
     const std::string json = libraryToJson(library);
     for (const char* written :
          {R"("x1": "NaN:0x7FC00000")", R"("x1": "NaN:0xFFBFFFFF")", R"("x1": "Infinity")",
-          R"("x1": "-Infinity")", R"("x1": -0,)", R"("x1": 1e-45,)", R"("x1": 0.1,)"}) {
+          R"("x1": "-Infinity")", R"("x1": -0,)", R"("x1": 1e-45,)", R"("x1": 0.1,)",
+          R"("x1": 99999,)", R"("x1": 1e+05,)", R"("x1": -10000,)"}) {
         EXPECT_NE(json.find(written), std::string::npos) << written;
     }
 }
