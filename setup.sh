@@ -27,7 +27,7 @@ for preset in "${presets[@]}"; do
     [[ $preset == fuzz ]] && packages+=(clang-14 libclang-rt-14-dev)
     # The cross compiler, Wine for the tests, and the sources and headers staged for the target.
     [[ $preset == windows* ]] &&
-        packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest rapidjson-dev)
+        packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest)
 done
 
 missing=()

@@ -5,9 +5,8 @@ add_compile_definitions(_WIN32_WINNT=0x0A00 UNICODE _UNICODE NOMINMAX WIN32_LEAN
 # in a tree of their own, searched as a root beside mingw-w64's, so that no include path
 # points at the build machine's /usr/include.
 set(TOLVANE_STAGED_ROOT ${CMAKE_BINARY_DIR}/staged)
-file(COPY /usr/include/nlohmann /usr/include/rapidjson DESTINATION ${TOLVANE_STAGED_ROOT}/usr/include)
+file(COPY /usr/include/rapidjson DESTINATION ${TOLVANE_STAGED_ROOT}/usr/include)
 file(COPY /usr/include/stb/stb_image.h DESTINATION ${TOLVANE_STAGED_ROOT}/usr/include/stb)
-file(COPY /usr/share/cmake/nlohmann_json DESTINATION ${TOLVANE_STAGED_ROOT}/usr/share/cmake)
 # Debian's RapidJSON package file names /usr/include outright; the staged one names the copy.
 file(WRITE ${TOLVANE_STAGED_ROOT}/usr/share/cmake/RapidJSON/RapidJSONConfig.cmake
     "set(RAPIDJSON_INCLUDE_DIRS \"${TOLVANE_STAGED_ROOT}/usr/include\")\n"
