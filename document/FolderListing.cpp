@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "library/Windows1252.h"
+#include "persistence/SystemCalls.h"
 
 namespace {
 
@@ -64,12 +65,12 @@ bool isFolderEntry(DIR* folder, const dirent& entry) {
 
 FolderListing::FolderListing(const std::string& folder) {
     const std::unique_ptr<DIR, int (*)(DIR*)> handle(
-        ::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
+        systemCalls.opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
     isReadable = handle != nullptr;
     if (!handle) {
         return;
     }
-    while (const dirent* entry = ::readdir(handle.get())) {
+    while (const dirent* entry = systemCalls.readdir(handle.get())) {
         const std::string_view name = entry->d_name;
         if (name == "." || name == "..") {
             continue;
