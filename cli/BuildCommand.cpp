@@ -1,10 +1,7 @@
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -15,16 +12,21 @@
 
 namespace {
 
-// The whole of a file, or of standard input for "-"; nothing (and a report) on failure.
+// Whether the first bytes of an input can begin a text form: nothing but white space before an
+// opening brace.
+bool canBeginTextForm(std::string_view bytes) {
+    const std::size_t first = bytes.find_first_not_of(" \t\r\n");
+    return first == std::string_view::npos || bytes[first] == '{';
+}
+
+// The whole of a file, or of standard input for "-", read as a library file is; nothing (and a
+// report) on failure.
 std::optional<std::string> readInput(const std::string& path) {
-    std::ifstream file;
-    if (path != "-") {
-        file.open(path, std::ios::binary);
-    }
-    std::istream& in = path == "-" ? std::cin : file;
-    std::string text(std::istreambuf_iterator<char>(in), {});
-    if (!in.good() && !in.eof()) {
-        std::cerr << "tolvane-cli: " << path << ": " << std::strerror(errno) << '\n';
+    std::string text;
+    if (const HRESULT result =
+            readWholeFile(path == "-" ? "/dev/stdin" : path, text, canBeginTextForm);
+        FAILED(result)) {
+        reportFileFailure(path == "-" ? "<stdin>" : path, fileFailureText(result));
         return std::nullopt;
     }
     return text;

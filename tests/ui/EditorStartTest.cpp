@@ -1,10 +1,17 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QLabel>
 #include <QProcess>
 #include <QSemaphore>
 #include <QThread>
 #include <QTimer>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "EditorFixture.h"
 #include "framework/StandardIds.h"
@@ -159,6 +166,29 @@ TEST_F(EditorTest, AFileThatCannotBeOpenedEndsTheStart) {
     EXPECT_FALSE(start({QString::fromStdString(folder.file("fehlt.gui"))}));
     EXPECT_EQ(boxes.take().size(), 1);
     EXPECT_FALSE(app->handedToRunningEditor());
+}
+
+TEST_F(EditorTest, APipeIsRefusedWithoutWaitingForAWriter) {
+    const std::string pipe = folder.file("pipe.gui");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // Should the editor wait for a writer after all, one comes and goes after a while, so
+    // that the test fails instead of hanging.
+    std::atomic<bool> finished = false;
+    std::thread rescue([&] {
+        for (int waited = 0; waited < 100 && !finished; ++waited) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        if (!finished) {
+            ::close(::open(pipe.c_str(), O_RDWR | O_NONBLOCK));
+        }
+    });
+    boxes.answer(framework::IDOK);
+    EXPECT_FALSE(start({QString::fromStdString(pipe)}));
+    finished = true;
+    rescue.join();
+    EXPECT_EQ(boxes.take(),
+              QStringList{QStringLiteral(
+                  "Die Datei konnte nicht geladen werden!\nist keine gewöhnliche Datei")});
 }
 
 TEST_F(EditorTest, TheAboutBoxNamesTheProjectVersion) {
