@@ -28,14 +28,15 @@ struct EditorRun {
     QString err;
 };
 
-EditorRun runEditor(const QStringList& arguments) {
+EditorRun runEditor(const QStringList& arguments,
+                    const QString& program = QStringLiteral(TOLVANE_EDITOR_PATH)) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TOLVANE_EDITOR_PATH), arguments);
+    process.start(program, arguments);
     if (!process.waitForFinished(10000)) {
         process.kill();
         process.waitForFinished();
@@ -66,6 +67,14 @@ TEST(EditorCommandLine, UsageErrorsEndBeforeAnyWindow) {
     const EditorRun twoFiles = runEditor({QStringLiteral("a.gui"), QStringLiteral("b.gui")});
     EXPECT_EQ(twoFiles.exitCode, 64);
     EXPECT_TRUE(twoFiles.err.contains(QStringLiteral("nur eine Datei")));
+
+    // A name that is not UTF-8 would reach the editor as another file's name.
+    const EditorRun notUtf8 =
+        runEditor({QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$(printf 'x\\377.gui')\""),
+                   QStringLiteral(TOLVANE_EDITOR_PATH)},
+                  QStringLiteral("/bin/sh"));
+    EXPECT_EQ(notUtf8.exitCode, 1);
+    EXPECT_TRUE(notUtf8.err.contains(QStringLiteral("kein gültiges UTF-8")));
 }
 
 TEST_F(EditorTest, ARelativePathReachesTheRunningEditorAsTheSameFile) {

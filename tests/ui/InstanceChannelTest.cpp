@@ -198,6 +198,41 @@ bool receivesWithinASecond(int socket) {
     return ::poll(&waiting, 1, 1000) == 1 && ::read(socket, &byte, 1) == 1;
 }
 
+// A name may hold any byte but '/' and NUL: each arrives whole, and bytes that are not UTF-8
+// are never taken for another file's name.
+TEST(InstanceChannel, EveryNameArrivesExactlyAsItWasGiven) {
+    const TemporaryFolder folder;
+    const std::string channel = folder.file("channel");
+    RecordingServer running;
+    ASSERT_TRUE(running.server.listen(QString::fromStdString(channel)));
+    const QStringList names{QStringLiteral("/a/w1/x\ny.gui"), QStringLiteral("/a/x\r\n.gui"),
+                            QStringLiteral("/a/x\r"), QStringLiteral("/a/Grüße ✓.gui")};
+    for (const QString& name : names) {
+        EXPECT_TRUE(handOver(QString::fromStdString(channel), name));
+    }
+    EXPECT_EQ(running.received, names);
+
+    std::atomic<bool> done = false;
+    bool answered = true;
+    std::thread client([&] {
+        const sockaddr_un address = addressOf(channel);
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const char frame[] = "\x07\0\0\0/a/x\xFF\n";
+        answered =
+            ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+            ::write(socket, frame, sizeof frame - 1) != sizeof frame - 1 ||
+            receivesWithinASecond(socket);
+        ::close(socket);
+        done = true;
+    });
+    while (!done) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    client.join();
+    EXPECT_FALSE(answered);
+    EXPECT_EQ(running.received, names);
+}
+
 TEST(InstanceChannel, AProcessOfAnotherUserIsIgnoredAtBothEnds) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "running as another user needs root";
