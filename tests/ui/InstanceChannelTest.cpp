@@ -78,6 +78,13 @@ mode_t modeOf(const std::string& path) {
     return status.st_mode & 07777;
 }
 
+sockaddr_un addressOf(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+    return address;
+}
+
 TEST(InstanceChannel, AFolderOthersCanReachOrReplaceIsRefusedAtBothEnds) {
     struct Case {
         const char* what;
@@ -163,6 +170,18 @@ TEST(InstanceChannel, EachDisplayHasItsOwnChannelInAPlaceOfTheUsersOwn) {
     EXPECT_EQ(modeOf(own), 0700u);
     ASSERT_EQ(::chmod(own.c_str(), 0777), 0);
     EXPECT_EQ(defaultInstanceChannelName(), QString());
+
+    // An earlier build's socket lies where the folder goes: left alone while an editor answers
+    // on it, replaced by the folder once none does.
+    ASSERT_EQ(::rmdir(own.c_str()), 0);
+    const sockaddr_un address = addressOf(own);
+    const int earlier = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(earlier, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(earlier, 1), 0);
+    EXPECT_EQ(defaultInstanceChannelName(), QString());
+    ::close(earlier);
+    EXPECT_TRUE(defaultInstanceChannelName().startsWith(QString::fromStdString(own + "/")));
+    EXPECT_EQ(modeOf(own), 0700u);
 }
 
 // Runs body in a child process that has become another user; its exit code, or -1.
@@ -182,13 +201,6 @@ int runAsStranger(const std::function<int()>& body, const std::function<void()>&
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-sockaddr_un addressOf(const std::string& path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-    return address;
 }
 
 // True when something arrives on socket within a second.
