@@ -229,7 +229,7 @@ TEST(InstanceChannel, EveryNameArrivesExactlyAsItWasGiven) {
     std::thread client([&] {
         const sockaddr_un address = addressOf(channel);
         const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        const char frame[] = "\x07\0\0\0/a/x\xFF\n";
+        const char frame[] = "\x06\0\0\0/a/x\xFF\n";
         answered =
             ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
             ::write(socket, frame, sizeof frame - 1) != sizeof frame - 1 ||
