@@ -4,6 +4,7 @@
 #   ./setup.sh                 the editor, the command-line tool, tests and benchmarks
 #   ./setup.sh default asan    also the sanitizer build
 #   ./setup.sh fuzz            the libFuzzer targets (clang 16)
+#   ./setup.sh windows         tolvane-cli and the core for Windows (mingw-w64), tests under Wine
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -22,6 +23,9 @@ packages+=(dpkg-dev file)
 packages+=(xvfb dbus at-spi2-core python3-pyatspi)
 for preset in "${presets[@]}"; do
     [[ $preset == fuzz ]] && packages+=(clang-16 libclang-rt-16-dev)
+    # The cross compiler, Wine for the tests, and the sources and headers staged for the target.
+    [[ $preset == windows* ]] &&
+        packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest rapidjson-dev)
 done
 
 missing=()

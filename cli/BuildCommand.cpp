@@ -1,4 +1,5 @@
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,17 @@ bool canBeginTextForm(std::string_view bytes) {
 // The whole of a file, or of standard input for "-", read as a library file is; nothing (and a
 // report) on failure.
 std::optional<std::string> readInput(const std::string& path) {
+#ifdef _WIN32
+    // Standard input has no path on Windows: read through the runtime, unbounded.
+    if (path == "-") {
+        std::string text(std::istreambuf_iterator<char>(std::cin), {});
+        if (!std::cin.good() && !std::cin.eof()) {
+            reportFileFailure("<stdin>", fileFailureText(E_FAIL));
+            return std::nullopt;
+        }
+        return text;
+    }
+#endif
     std::string text;
     if (const HRESULT result =
             readWholeFile(path == "-" ? "/dev/stdin" : path, text, canBeginTextForm);

@@ -11,6 +11,10 @@ inline constexpr int kExitUsage = 64;
 
 using Arguments = std::vector<std::string>;
 
+// The whole program on its arguments (UTF-8, the program's name left out): its exit status.
+// The system's entry point (main, or wmain on Windows) calls it.
+int runCommandLine(const Arguments& arguments);
+
 // argumentCount of a command that takes one or more arguments.
 inline constexpr std::size_t kOneOrMore = static_cast<std::size_t>(-1);
 

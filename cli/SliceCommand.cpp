@@ -12,6 +12,8 @@
 #include "document/TextureFiles.h"
 #include "library/LibraryFile.h"
 #include "library/Windows1252.h"
+#include "platform/LibraryFileNames.h"
+#include "platform/RuntimeFiles.h"
 
 namespace {
 
@@ -48,12 +50,13 @@ std::optional<PremultipliedTexture> readTexture(const ResourceLibrary& library,
                                                 const TextureEntry& texture,
                                                 const std::string& libraryPath) {
     const std::string name = library.resourcePath + texture.path;
-    const std::optional<std::string> file = LocateTextureFile(name, libraryPath);
+    const std::optional<std::string> file =
+        LocateTextureFile(fileNameFromLibraryText(name), libraryPathForLookup(libraryPath));
     if (!file) {
         reportFileFailure(utf8FromWindows1252(name), "Datei nicht gefunden");
         return std::nullopt;
     }
-    std::ifstream in(*file, std::ios::binary);
+    std::ifstream in(filePath(*file), std::ios::binary);
     const std::string bytes(std::istreambuf_iterator<char>(in), {});
     if (!in.good() && !in.eof()) {
         reportFileFailure(*file, "Datei nicht lesbar");

@@ -7,6 +7,7 @@
 
 #include "TolvaneVersion.h"
 #include "cli/Commands.h"
+#include "platform/StandardStreams.h"
 
 namespace {
 
@@ -92,8 +93,8 @@ bool takes(const Command& command, const Arguments& arguments) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    const Arguments arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+int runCommandLine(const Arguments& arguments) {
+    useBinaryStandardStreams();
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         printUsage(std::cout);
         return kExitSuccess;

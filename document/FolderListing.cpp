@@ -1,14 +1,10 @@
 #include "document/FolderListing.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <functional>
-#include <memory>
 
 #include "library/Windows1252.h"
-#include "persistence/SystemCalls.h"
+#include "platform/FolderEntries.h"
 
 namespace {
 
@@ -50,31 +46,16 @@ std::string keyOfPart(std::string_view part) {
     return key;
 }
 
-bool isFolderEntry(DIR* folder, const dirent& entry) {
-    if (entry.d_type == DT_DIR) {
-        return true;
-    }
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) {
-        return false;
-    }
-    struct stat status {};
-    return ::fstatat(::dirfd(folder), entry.d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
-}
-
 }  // namespace
 
 FolderListing::FolderListing(const std::string& folder) {
-    const std::unique_ptr<DIR, int (*)(DIR*)> handle(
-        systemCalls.opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
-    isReadable = handle != nullptr;
-    if (!handle) {
+    const std::optional<std::vector<FolderEntry>> listed = listFolder(folder);
+    isReadable = listed.has_value();
+    if (!listed) {
         return;
     }
-    while (const dirent* entry = systemCalls.readdir(handle.get())) {
-        const std::string_view name = entry->d_name;
-        if (name == "." || name == "..") {
-            continue;
-        }
+    for (const FolderEntry& entry : *listed) {
+        const std::string_view name = entry.name;
         Entry added{};
         added.nameAt = static_cast<std::uint32_t>(text.size());
         added.nameSize = static_cast<std::uint32_t>(name.size());
@@ -83,7 +64,7 @@ FolderListing::FolderListing(const std::string& folder) {
         appendKey(text, name);
         added.keySize = static_cast<std::uint32_t>(text.size() - added.keyAt);
         added.keyHash = std::hash<std::string_view>()(keyOf(added));
-        added.folder = isFolderEntry(handle.get(), *entry);
+        added.folder = entry.folder;
         entries.push_back(added);
     }
     std::sort(entries.begin(), entries.end(), [this](const Entry& a, const Entry& b) {

@@ -5,6 +5,7 @@
 
 #include "persistence/systemError.h"
 #include "persistence/tstring.h"
+#include "platform/RuntimeFiles.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ HeaderExportResult ExportHeader(const ResourceLibrary& library, const std::strin
         }
         return result;
     };
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = openFile(path, "wb");
     if (file == nullptr) {
         return failed(HeaderExportResult::CreateFailed);
     }

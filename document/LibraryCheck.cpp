@@ -1,14 +1,12 @@
 #include "document/LibraryCheck.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <unordered_map>
 
 #include "document/TextureFiles.h"
 #include "library/Windows1252.h"
+#include "platform/LibraryFileNames.h"
+#include "platform/PathKind.h"
 
 namespace {
 
@@ -55,9 +53,10 @@ void checkSharedIds(const ResourceLibrary& library, LibraryCheckResult& result) 
 void checkTextureFiles(const ResourceLibrary& library, const std::string& libraryFile,
                        LibraryCheckResult& result) {
     const std::string& prefix = library.resourcePath;
+    const std::string lookupPath = libraryPathForLookup(libraryFile);
     TextureFileFinder finder;
     for (const auto& texture : library.textures) {
-        if (!finder.locate(prefix + texture->path, libraryFile)) {
+        if (!finder.locate(fileNameFromLibraryText(prefix + texture->path), lookupPath)) {
             reportError(result, "Fehler: Texturedatei konnte nicht geöffnet werden! Dateiname: " +
                                     utf8FromWindows1252(texture->path));
         }
@@ -80,15 +79,7 @@ std::uint32_t CountResourcesWithId(const ResourceLibrary& library, std::int32_t 
 bool FileExists(const std::string& path) {
     std::string posixPath = path;
     std::replace(posixPath.begin(), posixPath.end(), '\\', '/');
-    // Non-blocking, so that a named pipe in the library cannot stall the check.
-    const int handle = ::open(posixPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (handle < 0) {
-        return false;
-    }
-    struct stat status {};
-    const bool isFile = ::fstat(handle, &status) == 0 && !S_ISDIR(status.st_mode);
-    ::close(handle);
-    return isFile;
+    return opensForReading(posixPath);
 }
 
 LibraryCheckResult CheckLibrary(const ResourceLibrary& library, const std::string& libraryFile) {

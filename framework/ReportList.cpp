@@ -190,6 +190,13 @@ std::vector<int> ReportList::GetSelectedItems() const {
     return selected;
 }
 
+bool ReportList::IsRowInSight(int row) const {
+    if (row < 0 || row >= rows->rowCount() || rows->columnCount() == 0) {
+        return false;
+    }
+    return visualRect(rows->index(row, 0)).intersects(viewport()->rect());
+}
+
 bool ReportList::IsItemSelected(int row) const {
     return selectionModel()->isRowSelected(row, QModelIndex());
 }

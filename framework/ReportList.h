@@ -55,6 +55,8 @@ public:
     void SelectItems(const std::vector<int>& rows);
     // The selected rows, in ascending order.
     std::vector<int> GetSelectedItems() const;
+    // Whether row is (partly) in sight in the list's window.
+    bool IsRowInSight(int row) const;
     bool IsItemSelected(int row) const;
     // Walks the rows from the top: the first selected one, or -1.
     int GetFirstSelectedItem() const;

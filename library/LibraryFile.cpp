@@ -1,14 +1,6 @@
 #include "library/LibraryFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <new>
@@ -16,9 +8,9 @@
 #include <string_view>
 
 #include "persistence/MemoryStreams.h"
-#include "persistence/SystemCalls.h"
-#include "persistence/systemError.h"
 #include "persistence/tsStream.h"
+#include "platform/FileReplacement.h"
+#include "platform/PathKind.h"
 
 namespace {
 
@@ -80,60 +72,13 @@ HRESULT writeWhole(tsOutputStream& stream, std::string_view contents) {
     return S_OK;
 }
 
-// A file name beside the target that no one else uses, created empty. The name is short
-// and of fixed length, so that it fits wherever the target's name fits.
-HRESULT makeSiblingTemporary(const std::string& target, std::string& temporary) {
-    const std::string::size_type slash = target.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    std::string pattern = folder + ".tolvane-XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        return hresultFromErrno(errno);
-    }
-    ::close(fd);
-    temporary = pattern;
-    return S_OK;
-}
-
-// The file a path finally names, so that replacing a symbolic link's target keeps the link.
-std::string resolvedTarget(const std::string& path) {
-    char resolved[PATH_MAX];
-    return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
-}
-
-mode_t permissionsFor(const std::string& target) {
-    struct stat status {};
-    if (::stat(target.c_str(), &status) == 0) {
-        return status.st_mode & 07777;
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// Puts the written bytes on the disk before the file takes the target's place, so that a
-// crash cannot leave an empty file where the library was.
-HRESULT syncToDisk(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return hresultFromErrno(errno);
-    }
-    const HRESULT result = systemCalls.fsync(fd) == 0 ? S_OK : hresultFromErrno(errno);
-    ::close(fd);
-    return result;
-}
-
-// Gives the written temporary file the target's permissions and puts it in the target's place.
+// Puts the written temporary file on the disk, so that a crash cannot leave an empty file
+// where the library was, and then in the target's place.
 HRESULT replaceTarget(const std::string& temporary, const std::string& target) {
-    if (const HRESULT synced = syncToDisk(temporary); FAILED(synced)) {
-        return synced;
+    if (const std::uint32_t error = syncFile(temporary); error != 0) {
+        return hresultFromWin32(error);
     }
-    if (::chmod(temporary.c_str(), permissionsFor(target)) != 0 ||
-        systemCalls.rename(temporary.c_str(), target.c_str()) != 0) {
-        return hresultFromErrno(errno);
-    }
-    return S_OK;
+    return hresultFromWin32(replaceFile(temporary, target));
 }
 
 // Writes target's new contents into a temporary file beside it and puts that in its place once
@@ -141,7 +86,7 @@ HRESULT replaceTarget(const std::string& temporary, const std::string& target) {
 HRESULT replaceThroughTemporary(const std::string& target, std::string_view contents,
                                 LibrarySaveFailure& failure) {
     std::string temporary;
-    HRESULT result = makeSiblingTemporary(target, temporary);
+    HRESULT result = hresultFromWin32(createTemporaryBeside(target, temporary));
     if (FAILED(result)) {
         failure = LibrarySaveFailure::Open;
         return result;
@@ -150,7 +95,7 @@ HRESULT replaceThroughTemporary(const std::string& target, std::string_view cont
         tsFileStream stream;
         result = stream.open(temporary.c_str(), TS_OPEN_CREATE | TS_OPEN_WRITE);
         if (FAILED(result)) {
-            std::remove(temporary.c_str());
+            removeFile(temporary);
             failure = LibrarySaveFailure::Open;
             return result;
         }
@@ -160,7 +105,7 @@ HRESULT replaceThroughTemporary(const std::string& target, std::string_view cont
         result = replaceTarget(temporary, target);
     }
     if (FAILED(result)) {
-        std::remove(temporary.c_str());
+        removeFile(temporary);
         failure = LibrarySaveFailure::Write;
         return result;
     }
@@ -206,24 +151,6 @@ LibraryReadReport readReport(const MemoryInputStream& memory, HRESULT loadResult
         report.version = versionIn(bytes);
     }
     return report;
-}
-
-// What a path names once links are followed. Special files are pipes, devices and sockets.
-enum class PathKind { Missing, Regular, Folder, Special };
-
-// size, when given, receives the size of a regular file.
-PathKind pathKind(const std::string& path, std::uint64_t* size = nullptr) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        return PathKind::Missing;
-    }
-    if (size != nullptr) {
-        *size = static_cast<std::uint64_t>(status.st_size);
-    }
-    if (S_ISDIR(status.st_mode)) {
-        return PathKind::Folder;
-    }
-    return S_ISREG(status.st_mode) ? PathKind::Regular : PathKind::Special;
 }
 
 }  // namespace
@@ -299,22 +226,26 @@ HRESULT saveFileSafely(const std::string& path, std::string_view contents) {
             break;
     }
     LibrarySaveFailure ignored = LibrarySaveFailure::None;
-    return replaceThroughTemporary(resolvedTarget(path), contents, ignored);
+    return replaceThroughTemporary(resolvedPath(path), contents, ignored);
 }
 
 HRESULT saveLibraryBackup(const std::string& path, const ResourceLibrary& library,
                           BackupObstacle* obstacle, LibrarySaveFailure* failure) {
     // What stands at the path itself: a link is not followed.
     BackupObstacle found = BackupObstacle::None;
-    struct stat status {};
-    if (::lstat(path.c_str(), &status) == 0) {
-        if (S_ISLNK(status.st_mode)) {
+    switch (entryKind(path)) {
+        case EntryKind::Link:
             found = BackupObstacle::Link;
-        } else if (S_ISDIR(status.st_mode)) {
+            break;
+        case EntryKind::Folder:
             found = BackupObstacle::Folder;
-        } else if (!S_ISREG(status.st_mode)) {
+            break;
+        case EntryKind::Special:
             found = BackupObstacle::SpecialFile;
-        }
+            break;
+        case EntryKind::Missing:
+        case EntryKind::Regular:
+            break;
     }
     if (obstacle != nullptr) {
         *obstacle = found;

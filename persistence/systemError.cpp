@@ -2,8 +2,6 @@
 
 #include <cerrno>
 
-namespace {
-
 std::uint32_t win32CodeFromErrno(int error) {
     switch (error) {
         case 0:
@@ -25,14 +23,14 @@ std::uint32_t win32CodeFromErrno(int error) {
         case EEXIST:
             return ERROR_FILE_EXISTS;
         case ENOSPC:
+#ifdef EDQUOT
         case EDQUOT:
+#endif
             return ERROR_DISK_FULL;
         default:
             return ERROR_GEN_FAILURE;
     }
 }
-
-}  // namespace
 
 HRESULT hresultFromErrno(int error) {
     return hresultFromWin32(win32CodeFromErrno(error));

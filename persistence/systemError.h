@@ -1,7 +1,12 @@
 #pragma once
 
+#include <cstdint>
+
 #include "persistence/hresult.h"
 
-// The system-error code for an errno value: the Win32 code with the same meaning, or
-// ERROR_GEN_FAILURE where there is none; S_OK for 0.
+// The Win32 code with the same meaning as an errno value, or ERROR_GEN_FAILURE where there is
+// none; 0 for 0.
+std::uint32_t win32CodeFromErrno(int error);
+
+// The system-error code for an errno value: hresultFromWin32 of win32CodeFromErrno.
 HRESULT hresultFromErrno(int error);

@@ -1,12 +1,13 @@
 #include "persistence/trace.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/RuntimeFiles.h"
 
 unsigned char traceFlags = 7;
 
@@ -87,7 +88,7 @@ void traceOpenSink(const char* target) {
         sink = STDERR_FILENO;
         return;
     }
-    const int fd = ::open(target, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    const int fd = openForAppending(target);
     sink = fd < 0 ? kNoSink : fd;
 }
 

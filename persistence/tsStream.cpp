@@ -1,15 +1,7 @@
 #include "persistence/tsStream.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
-#include "persistence/SystemCalls.h"
-#include "persistence/systemError.h"
 #include "persistence/trace.h"
+#include "platform/NativeFile.h"
 
 namespace {
 
@@ -21,43 +13,6 @@ constexpr int kWriteLine = 159;
 constexpr int kSeekLine = 221;
 constexpr int kSkipLine = 238;
 
-HRESULT lastSystemError() {
-    return hresultFromErrno(errno);
-}
-
-// Opens the file as CreateFileA would with the access, sharing and disposition the flags
-// ask for. Truncation waits until the lock is held, so a refused open changes nothing.
-HRESULT openHandle(const char* fileName, std::uint32_t flags, int& handle) {
-    const bool writing = (flags & TS_OPEN_WRITE) != 0;
-    const bool reading = !writing || (flags & TS_OPEN_READ) != 0;
-    const bool creating = (flags & TS_OPEN_CREATE) != 0;
-
-    int mode = reading && writing ? O_RDWR : (writing ? O_WRONLY : O_RDONLY);
-    mode |= O_CLOEXEC | (creating ? O_CREAT : 0);
-    const int fd = ::open(fileName, mode, 0666);
-    if (fd < 0) {
-        return lastSystemError();
-    }
-
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
-        ::close(fd);
-        return hresultFromWin32(ERROR_ACCESS_DENIED);
-    }
-    if (::flock(fd, (writing ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
-        const HRESULT result = lastSystemError();
-        ::close(fd);
-        return result;
-    }
-    if (creating && ::ftruncate(fd, 0) != 0) {
-        const HRESULT result = lastSystemError();
-        ::close(fd);
-        return result;
-    }
-    handle = fd;
-    return S_OK;
-}
-
 }  // namespace
 
 tsFileStream::~tsFileStream() {
@@ -66,7 +21,11 @@ tsFileStream::~tsFileStream() {
 
 HRESULT tsFileStream::open(const char* fileName, std::uint32_t flags) {
     close();
-    const HRESULT result = openHandle(fileName, flags, handle);
+    // Opened as CreateFileA would with the access, sharing and disposition the flags ask for.
+    const bool writing = (flags & TS_OPEN_WRITE) != 0;
+    const bool reading = !writing || (flags & TS_OPEN_READ) != 0;
+    const HRESULT result = hresultFromWin32(
+        openNativeFile(fileName, reading, writing, (flags & TS_OPEN_CREATE) != 0, handle));
     if (FAILED(result)) {
         handle = kNoHandle;
         TRACE_ERROR(kSource, kOpenFailedLine, "Error: Open file '%s' failed.\n", fileName);
@@ -78,7 +37,7 @@ HRESULT tsFileStream::open(const char* fileName, std::uint32_t flags) {
 
 HRESULT tsFileStream::close() {
     if (handle != kNoHandle) {
-        ::close(handle);  // Like CloseHandle here, its result is not examined.
+        closeNativeFile(handle);
         handle = kNoHandle;
     }
     return S_OK;
@@ -89,25 +48,8 @@ HRESULT tsFileStream::read(void* buffer, std::uint32_t size, std::uint32_t* byte
     if (handle == kNoHandle) {
         result = E_UNEXPECTED;
     } else {
-        // One read() brings a whole field from a regular file; the loop only continues
-        // after an interruption or a partial transfer, as ReadFile would.
-        auto* target = static_cast<unsigned char*>(buffer);
         std::uint32_t transferred = 0;
-        while (transferred < size) {
-            const ssize_t count =
-                systemCalls.read(handle, target + transferred, size - transferred);
-            if (count < 0 && errno == EINTR) {
-                continue;
-            }
-            if (count < 0) {
-                result = lastSystemError();
-                break;
-            }
-            if (count == 0) {
-                break;
-            }
-            transferred += static_cast<std::uint32_t>(count);
-        }
+        result = hresultFromWin32(readNativeFile(handle, buffer, size, transferred));
         if (bytesRead != nullptr) {
             *bytesRead = transferred;
         }
@@ -126,20 +68,8 @@ HRESULT tsFileStream::write(const void* buffer, std::uint32_t size) {
     if (handle == kNoHandle) {
         result = E_UNEXPECTED;
     } else {
-        const auto* source = static_cast<const unsigned char*>(buffer);
         std::uint32_t transferred = 0;
-        while (transferred < size) {
-            const ssize_t count =
-                systemCalls.write(handle, source + transferred, size - transferred);
-            if (count < 0 && errno == EINTR) {
-                continue;
-            }
-            if (count <= 0) {
-                result = count < 0 ? lastSystemError() : E_FAIL;
-                break;
-            }
-            transferred += static_cast<std::uint32_t>(count);
-        }
+        result = hresultFromWin32(writeNativeFile(handle, buffer, size, transferred));
         if (transferred != size && result == S_OK) {
             result = E_FAIL;
         }
@@ -149,15 +79,13 @@ HRESULT tsFileStream::write(const void* buffer, std::uint32_t size) {
 }
 
 HRESULT tsFileStream::seek(int origin, std::int32_t distance) {
-    static constexpr int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
     HRESULT result = S_OK;
     if (origin < TS_SEEK_BEGIN || origin > TS_SEEK_END) {
         result = E_INVALIDARG;
     } else if (handle == kNoHandle) {
         result = hresultFromWin32(ERROR_INVALID_HANDLE);
-    } else if (::lseek(handle, distance, kWhence[origin]) < 0) {
-        // The only way a valid origin fails on an open file is a move before its start.
-        result = errno == EINVAL ? hresultFromWin32(ERROR_NEGATIVE_SEEK) : lastSystemError();
+    } else {
+        result = hresultFromWin32(seekNativeFile(handle, origin, distance));
     }
     ASSERT_HRESULT(result, kSource, kSeekLine);
     return result;

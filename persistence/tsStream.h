@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "persistence/hresult.h"
+#include "platform/NativeFile.h"
 
 // The reading side of a byte stream.
 class tsInputStream {
@@ -32,8 +33,7 @@ inline constexpr int TS_SEEK_CURRENT = 1;
 inline constexpr int TS_SEEK_END = 2;
 
 // An unbuffered stream over one file: each read or write is one system transfer.
-// Sharing follows the Windows rules it was made for: readers share with readers, a
-// writer shares with nobody (advisory locks, so only cooperating programs are held off).
+// Sharing follows the Windows rules it was made for (see NativeFile.h).
 class tsFileStream : public tsInputStream, public tsOutputStream {
 public:
     tsFileStream() = default;
@@ -52,6 +52,6 @@ public:
     bool isOpen() const { return handle != kNoHandle; }
 
 private:
-    static constexpr int kNoHandle = -1;
-    int handle = kNoHandle;
+    static constexpr NativeFile kNoHandle = kNoNativeFile;
+    NativeFile handle = kNoHandle;
 };

@@ -26,6 +26,9 @@ inline constexpr int ID_DISTRIBUTE_VERTICALLY = 32791;
 // The menu "Bereich": slicing the shown texture into areas.
 inline constexpr int ID_SLICE_GRID = 32792;
 inline constexpr int ID_SLICE_AUTO = 32793;
+// The menu "Bereich": nine-part buttons made from one area, and given a new size.
+inline constexpr int ID_NINE_SLICE = 32800;
+inline constexpr int ID_NINE_SLICE_RESIZE = 32801;
 
 // Strings.
 inline constexpr int IDR_MAINFRAME = 128;  // the document string, menu, accelerators, tool bar
@@ -78,6 +81,8 @@ inline constexpr int IDS_STEP_CUT_AREA = 61490;
 inline constexpr int IDS_STEP_RESIZE_AREAS = 61491;
 inline constexpr int IDS_STEP_SLICE_TEXTURE = 61493;
 inline constexpr int IDS_STEP_AREA_FROM_ISLAND = 61494;
+inline constexpr int IDS_STEP_NINE_SLICE = 61500;
+inline constexpr int IDS_STEP_NINE_SLICE_RESIZE = 61501;
 // The library's file read anew after another program changed it.
 inline constexpr int IDS_STEP_RELOAD = 61492;
 
@@ -126,8 +131,14 @@ inline constexpr int IDC_PROJECT_NAME = 1001;
 inline constexpr int IDC_PROJECT_ID_START = 1013;
 inline constexpr int IDC_PROJECT_RESOURCE_PATH = 1016;
 
+// "Knopfgröße ändern": the new size of a nine-part button.
+inline constexpr int IDD_NINE_SLICE_RESIZE = 150;
+inline constexpr int IDC_NINE_SLICE_WIDTH = 1001;
+inline constexpr int IDC_NINE_SLICE_HEIGHT = 1002;
+inline constexpr int IDC_NINE_SLICE_PROBLEMS = 1003;
+
 // Every template the editor asks for; a test checks that the resource data has each.
 inline constexpr int kDialogTemplateIds[] = {
     IDD_ABOUTBOX,    IDD_TEST_RESULTS,    IDD_BLANK_FORM,       IDD_BUTTON_FORM,
-    IDD_COORDINATES, IDD_TEXTURE_LIBRARY, IDD_PROJECT_SETTINGS,
+    IDD_COORDINATES, IDD_TEXTURE_LIBRARY, IDD_PROJECT_SETTINGS, IDD_NINE_SLICE_RESIZE,
 };

@@ -10,8 +10,10 @@ struct CliResult {
     std::string err;  // standard error
 };
 
-// Runs the built tolvane-cli with the arguments, in workingFolder when one is given.
-CliResult runCli(const std::vector<std::string>& arguments, const std::string& workingFolder = {});
+// Runs the built tolvane-cli with the arguments, in workingFolder when one is given, its standard
+// input the file standardInput (or the null device).
+CliResult runCli(const std::vector<std::string>& arguments, const std::string& workingFolder = {},
+                 const std::string& standardInput = {});
 
 // What tolvane-cli says on standard error when path failed for reason.
 inline std::string cliFailure(const std::string& path, const std::string& reason) {

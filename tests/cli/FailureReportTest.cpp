@@ -22,13 +22,14 @@ TEST(DamagedLibrary, EveryTruncationPointOfTheExamplesIsReported) {
         const std::string bytes = readFileBytes(std::string(TOLVANE_EXAMPLES_DIR) + "/" + example);
         std::vector<std::string> arguments = {"check"};
         std::string expected;
+        // Names relative to the folder keep the command line within Windows' 32767 characters.
         for (std::size_t length = 0; length < bytes.size(); ++length) {
-            const std::string cut = folder.file(std::to_string(length) + example);
-            writeFileBytes(cut, bytes.substr(0, length));
+            const std::string cut = std::to_string(length) + example;
+            writeFileBytes(folder.file(cut), bytes.substr(0, length));
             arguments.push_back(cut);
             expected += cliFailure(cut, endsEarly(length));
         }
-        const CliResult result = runCli(arguments);
+        const CliResult result = runCli(arguments, folder.path());
         EXPECT_EQ(result.exitStatus, 2) << example;
         EXPECT_EQ(result.out, "") << example;
         EXPECT_EQ(result.err, expected) << example;
@@ -77,8 +78,10 @@ TEST(FailureReport, EachReasonNamesTheFile) {
         {{"info", text}, text, "keine GUI-Bibliothek"},
         {{"info", version}, version, "Version 4 wird nicht unterstützt"},
         {{"resave", menu, folder.path()}, folder.path(), "ist ein Ordner"},
+#ifndef _WIN32  // no full device on Windows; LibraryFile's tests fail a write there instead
         {{"resave", menu, "/dev/full"}, "/dev/full", "Datenträger voll"},
         {{"header", menu, "/dev/full"}, "/dev/full", "Datenträger voll"},
+#endif
     };
     for (const auto& each : cases) {
         const CliResult result = runCli(each.arguments);

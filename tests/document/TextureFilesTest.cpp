@@ -1,6 +1,8 @@
-#include <dirent.h>
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <dirent.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -13,7 +15,9 @@
 #include "LibraryBuilding.h"
 #include "document/LibraryCheck.h"
 #include "document/TextureFiles.h"
-#include "persistence/SystemCalls.h"
+#include "platform/LibraryFileNames.h"
+#include "platform/RuntimeFiles.h"
+#include "platform/SystemCalls.h"
 #include "support/TemporaryFolder.h"
 
 namespace {
@@ -32,6 +36,7 @@ private:
     std::filesystem::path previous;
 };
 
+#ifndef _WIN32
 // For its life, folders are listed through the calls a test put in; the system's come back
 // with the object.
 class ListingCalls {
@@ -62,6 +67,7 @@ dirent* withoutEntryTypes(DIR* folder) {
     }
     return entry;
 }
+#endif
 
 TEST(TextureFileCandidates, TheCurrentFolderFirstThenTheLibrarysFolder) {
     EXPECT_EQ(TextureFileCandidates("gfx\\a.png", "/data/gui/Menu.gui"),
@@ -121,6 +127,7 @@ TEST_F(TexturesBesideTheLibrary, TheCurrentFolderComesFirst) {
     EXPECT_EQ(CheckLibrary(library, libraryFile()).errorCount, 0);
 }
 
+#ifndef _WIN32  // Windows ignores letter case itself and holds one spelling a folder
 // Made on Windows: the paths in the library spelt in another letter case than the files.
 TEST_F(TexturesBesideTheLibrary, FoundInAnyLetterCaseInTheSameOrderOfPlaces) {
     library.resourcePath = "GFX\\";
@@ -187,7 +194,9 @@ TEST_F(TexturesBesideTheLibrary, FoundInAnyLetterCaseInTheSameOrderOfPlaces) {
         EXPECT_EQ(listed(row.name), row.found) << row.what;
     }
 }
+#endif
 
+#ifndef _WIN32  // Windows ignores letter case itself and holds one spelling a folder
 // Folder parts that climb and absolute paths are matched from where they lead.
 TEST_F(TexturesBesideTheLibrary, MatchesPathsThatClimbAndAbsolutePaths) {
     std::filesystem::create_directories(libraryFolder.file("gui"));
@@ -201,6 +210,7 @@ TEST_F(TexturesBesideTheLibrary, MatchesPathsThatClimbAndAbsolutePaths) {
     EXPECT_FALSE(LocateTextureFile("..\\GFX\\..", libraryInSubfolder));
     EXPECT_FALSE(LocateTextureFile("GFX\\", libraryFile()));
 }
+#endif
 
 // A crafted path of tens of thousands of folders is looked up in one pass over it.
 TEST_F(TexturesBesideTheLibrary, ADeepPathIsCheckedLikeAnyOther) {
@@ -219,6 +229,7 @@ TEST_F(TexturesBesideTheLibrary, AFolderBesideTheLibraryIsNoTextureFile) {
     EXPECT_FALSE(LocateTextureFile("", libraryFile()));
 }
 
+#ifndef _WIN32  // Windows ignores letter case itself and holds one spelling a folder
 // Several entries spelt alike: the exact spelling, else the first in byte order, whatever
 // order the folder lists them in.
 TEST(TextureFileFinder, ChoosesTheSameEntryEveryTime) {
@@ -242,7 +253,29 @@ TEST(TextureFileFinder, ChoosesTheSameEntryEveryTime) {
     }
     EXPECT_EQ(chosen[0], chosen[1]);
 }
+#endif
 
+#ifdef _WIN32
+// Windows-1252 letters in the library reach the system decoded; Windows ignores their case.
+TEST(TextureFileFinder, MatchesWindows1252LettersInUtf8AndAsTheyStand) {
+    const TemporaryFolder folder;
+    std::filesystem::create_directories(
+        filePath(folder.file("Gr\xC3\xBC\xC3\x9F"
+                             "e")));
+    writeFileBytes(folder.file("Gr\xC3\xBC\xC3\x9F"
+                               "e/Kn\xC3\xB6pfe.png"),
+                   "x");
+    const CurrentFolder current(folder.path());
+
+    for (const char* name : {"Gr\xFC\xDF"
+                             "e\\Kn\xF6pfe.png",
+                             "GR\xDC\xDF"
+                             "E\\KN\xD6PFE.PNG"}) {
+        EXPECT_TRUE(LocateTextureFile(fileNameFromLibraryText(name), "")) << name;
+    }
+    EXPECT_FALSE(LocateTextureFile("Knopfe.png", ""));
+}
+#else
 // Windows-1252 letters in the library: found as UTF-8 names (a folder unpacked on Linux) and
 // as the bytes themselves, in either letter case.
 TEST(TextureFileFinder, MatchesWindows1252LettersInUtf8AndAsTheyStand) {
@@ -277,5 +310,6 @@ TEST(TextureFileFinder, MatchesWindows1252LettersInUtf8AndAsTheyStand) {
               "ablona.png");
     EXPECT_FALSE(LocateTextureFile("Knopfe.png", ""));
 }
+#endif
 
 }  // namespace

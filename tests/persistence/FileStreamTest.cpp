@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 
@@ -108,7 +107,7 @@ TEST_F(FileStreamTest, FailedSystemReadsAreNoEndOfFile) {
     ASSERT_EQ(stream.open(fileWith("abcdefg", "other").c_str(), kLoadFlags), S_OK);
     std::uint32_t count = 99;
     {
-        const FailingSystemCall failure(SystemCall::Read, 1, EIO);
+        const FailingSystemCall failure(SystemCall::Read, 1, kInputOutputError);
         EXPECT_EQ(stream.read(buffer, 4, &count), static_cast<HRESULT>(0x8007001Fu));
     }
     EXPECT_EQ(count, 0u);
@@ -146,6 +145,7 @@ TEST_F(FileStreamTest, FolderCannotBeOpenedAsFile) {
     EXPECT_FALSE(stream.isOpen());
 }
 
+#ifndef _WIN32  // POSIX permission bits; on Windows WriterSharesWithNobody is the denied open
 TEST_F(FileStreamTest, UnreadableFileIsDenied) {
     if (::geteuid() == 0) {
         GTEST_SKIP() << "permissions do not hold the superuser back";
@@ -155,6 +155,7 @@ TEST_F(FileStreamTest, UnreadableFileIsDenied) {
     tsFileStream stream;
     EXPECT_EQ(stream.open(path.c_str(), kLoadFlags), kAccessDenied);
 }
+#endif
 
 TEST_F(FileStreamTest, WriterSharesWithNobody) {
     const std::string path = fileWith("precious");
@@ -164,9 +165,9 @@ TEST_F(FileStreamTest, WriterSharesWithNobody) {
     tsFileStream second;
     EXPECT_EQ(second.open(path.c_str(), kSaveFlags), kSharingViolation);
     EXPECT_EQ(second.open(path.c_str(), kLoadFlags), kSharingViolation);
-    EXPECT_EQ(readFileBytes(path), "precious");  // the refused create truncated nothing
 
-    writer.close();
+    writer.close();                              // on Windows no one else reads it before
+    EXPECT_EQ(readFileBytes(path), "precious");  // the refused create truncated nothing
     EXPECT_EQ(second.open(path.c_str(), kLoadFlags), S_OK);
 }
 

@@ -3,5 +3,6 @@
 #include "support/QtTestRun.h"
 
 int main(int argc, char** argv) {
-    return runQtTests(argc, argv, [] { return framework::Resources::load(QStringLiteral(":/res")); });
+    return runQtTests(argc, argv,
+                      [] { return framework::Resources::load(QStringLiteral(":/res")); });
 }

@@ -1,14 +1,24 @@
 #pragma once
 
+#include <cerrno>
 #include <cstddef>
 
-#include "persistence/SystemCalls.h"
+#include "platform/SystemCalls.h"
 
 // The system calls that a test can make fail.
 enum class SystemCall { Read, Write, Fsync, Rename };
 
+// An input/output error of the system, as the failing call reports it: errno EIO, on Windows
+// ERROR_GEN_FAILURE.
+#ifdef _WIN32
+inline constexpr int kInputOutputError = 31;
+#else
+inline constexpr int kInputOutputError = EIO;
+#endif
+
 // For its life, makes the failing-th call (counting from 1) of one system call fail with
-// error and counts the calls made; every other call goes to the system. One at a time.
+// error (an errno value, on Windows a Win32 code) and counts the calls made; every other call goes
+// to the system. One at a time.
 class FailingSystemCall {
 public:
     FailingSystemCall(SystemCall call, std::size_t failing, int error);

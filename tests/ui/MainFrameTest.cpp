@@ -113,7 +113,8 @@ TEST_F(EditorTest, MenuHoldsEveryItemWithItsShortcutText) {
         {"Be&reich",
          {"&Links ausrichten", "Rechts ausr&ichten", "&Oben ausrichten", "&Unten ausrichten",
           "&Horizontal zentrieren", "&Vertikal zentrieren", "", "Hori&zontal verteilen",
-          "Vertikal ver&teilen", "", "Im &Raster zerlegen...", "&Automatisch zerlegen..."}},
+          "Vertikal ver&teilen", "", "Im &Raster zerlegen...", "&Automatisch zerlegen...", "",
+          "&Neunteiligen Knopf erzeugen...", "Knopf&größe ändern..."}},
         {"&?", {"Inf&o über Tolvane..."}},
     };
     const QList<QAction*> menus = frame().menuBar()->actions();

@@ -156,10 +156,16 @@ TEST_F(OutsideChangeTest, AReloadKeepsTheSelectionAndUndoGoesBackPastIt) {
     EXPECT_EQ(tree().currentRecord(), doc().library.resources[1].get());
     EXPECT_TRUE(doc().IsModified());  // no longer what the file holds
 
-    // Where the selected resource is gone, nothing is selected.
+    // Renamed there: the resource with the same id.
     frame().dispatch(framework::ID_EDIT_REDO);
-    replace(libraryOf("Ohne", {{1, "ERST"}}));
+    replace(libraryOf("Umbenannt", {{1, "ERST"}, {6, "ANDERS"}}));
     ASSERT_TRUE(until([this] { return reloads() == 2; }));
+    ASSERT_NE(tree().currentRecord(), nullptr);
+    EXPECT_EQ(tree().currentRecord()->identifier, "ANDERS");
+
+    // Where the selected resource is gone, nothing is selected.
+    replace(libraryOf("Ohne", {{1, "ERST"}}));
+    ASSERT_TRUE(until([this] { return reloads() == 3; }));
     EXPECT_EQ(tree().currentRecord(), nullptr);
 }
 

@@ -272,9 +272,11 @@ void CTolvaneView_Button::ChangeAreaOnCanvas(const QString& name,
     rows.afterRedo = index;
     rows.afterUndo = index;
     currentDocument->history->perform(name, std::move(step), rows, merging);
-    RefillAreaList();
     if (rows.areasAfterRedo) {
+        fillAreaRows();  // the selection is set anew just after
         areaList->SelectItems(*rows.areasAfterRedo);
+    } else {
+        RefillAreaList();
     }
     NotifyPreview();
 }
@@ -318,18 +320,33 @@ void CTolvaneView_Button::FillFromSelection() {
 void CTolvaneView_Button::RefillAreaList() {
     // No selection, nor a current row, which removing it would pass to a neighbour, selected.
     areaList->setCurrentIndex(QModelIndex());
+    fillAreaRows();
+}
+
+// Rows that show their area as it is are left alone: formatting a thousand rows anew would
+// keep a step on a big button waiting.
+void CTolvaneView_Button::fillAreaRows() {
     const UiResource* current = currentDocument != nullptr ? resource() : nullptr;
     const int rows = current != nullptr ? static_cast<int>(current->areas.size()) : 0;
+    if (areaList->GetItemCount() > rows) {
+        areaList->setCurrentIndex(QModelIndex());  // removing it would pass it to a neighbour
+    }
     while (areaList->GetItemCount() > rows) {
         areaList->DeleteItem(areaList->GetItemCount() - 1);
     }
+    listedRows.resize(static_cast<std::size_t>(rows));
     if (current == nullptr) {
         return;
     }
     const auto paths = texturePaths(currentDocument->library);
     for (std::size_t i = 0; i < current->areas.size(); ++i) {
         const ResourceArea& area = current->areas[i];
-        areaList->SetRow(static_cast<int>(i), areaCells(i, area, pathOf(paths, area.textureId)));
+        const QString path = pathOf(paths, area.textureId);
+        std::optional<ListedRow>& listed = listedRows[i];
+        if (!listed || listed->area != area || listed->path != path) {
+            areaList->SetRow(static_cast<int>(i), areaCells(i, area, path));
+            listed = ListedRow{area, path};
+        }
     }
 }
 
@@ -344,6 +361,9 @@ void CTolvaneView_Button::ShowAreaEdges(int row, const ResourceArea& area) {
                            pathOf(texturePaths(currentDocument->library), area.textureId)));
         areaList->scrollTo(areaList->model()->index(row, 0));
         return;
+    }
+    if (static_cast<std::size_t>(row) < listedRows.size()) {
+        listedRows[static_cast<std::size_t>(row)].reset();  // shows a gesture's values
     }
     int column = 1;  // after the number
     for (const float value : {area.x1, area.y1, area.x2, area.y2, area.width(), area.height(),

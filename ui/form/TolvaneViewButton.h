@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "framework/FormView.h"
@@ -84,6 +85,15 @@ private:
     QLineEdit* focusedEdit() const;
     // Runs dialog; true when it was confirmed and the form and its resource are still there.
     bool runCoordinatesDialog(CCoordinatesDlg& dialog);
+    // Shows each area in its row, the selection left alone unless rows go.
+    void fillAreaRows();
+
+    // What each row shows; none where a gesture's values show.
+    struct ListedRow {
+        ResourceArea area;
+        QString path;
+    };
+    std::vector<std::optional<ListedRow>> listedRows;
 
     void OnNewArea();
     void OnEditArea();

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <optional>
+#include <vector>
 
 #include "framework/Application.h"
 #include "framework/Resources.h"
@@ -36,8 +38,9 @@ void showStatus(const QString& text) {
 }
 
 // Where the selection goes when the library is replaced by fresh: the resource with the same
-// identifier (the one with the same id, too, where there are several) and the same area row,
-// where they exist; undone, back to where it was.
+// identifier (the one with the same id, too, where there are several; with none, the one with
+// the same id, whose name was changed here or there) and the same area rows, where they
+// exist; undone, back to where it was.
 ShownResource selectionAcross(const CTolvaneDoc& doc, const ResourceLibrary& fresh) {
     ShownResource shown;
     shown.afterRedo = shown.afterUndo = ShownResource::kNone;
@@ -50,22 +53,33 @@ ShownResource selectionAcross(const CTolvaneDoc& doc, const ResourceLibrary& fre
         currentButtonView != nullptr ? currentButtonView->SelectedAreaRows() : std::vector<int>{};
     shown.afterUndo = doc.IndexOf(current);
     shown.areasAfterUndo = rows;
+    const auto keep = [&](std::size_t index) {
+        const UiResource& candidate = *fresh.resources[index];
+        shown.afterRedo = static_cast<int>(index);
+        std::vector<int> kept = rows;
+        std::erase_if(kept, [&candidate](int row) {
+            return static_cast<std::size_t>(row) >= candidate.areas.size();
+        });
+        shown.areasAfterRedo = std::move(kept);
+    };
+    std::optional<std::size_t> sameId;
     for (std::size_t i = 0; i < fresh.resources.size(); ++i) {
         const UiResource& candidate = *fresh.resources[i];
+        if (candidate.id == current->id && !sameId) {
+            sameId = i;
+        }
         if (candidate.identifier != current->identifier) {
             continue;
         }
         if (shown.afterRedo == ShownResource::kNone || candidate.id == current->id) {
-            shown.afterRedo = static_cast<int>(i);
-            std::vector<int> kept = rows;
-            std::erase_if(kept, [&candidate](int row) {
-                return static_cast<std::size_t>(row) >= candidate.areas.size();
-            });
-            shown.areasAfterRedo = std::move(kept);
+            keep(i);
         }
         if (candidate.id == current->id) {
             break;
         }
+    }
+    if (shown.afterRedo == ShownResource::kNone && sameId) {
+        keep(*sameId);
     }
     return shown;
 }

@@ -21,6 +21,7 @@
 #include "ui/shell/TolvaneView.h"
 #include "ui/texture_editor/AreaCommands.h"
 #include "ui/texture_editor/DragGesture.h"
+#include "ui/texture_editor/NineSliceCommands.h"
 
 CTolvaneDoc* currentDocument = nullptr;
 
@@ -78,6 +79,10 @@ CTolvaneDoc::CTolvaneDoc() {
     for (const int id : {ID_SLICE_GRID, ID_SLICE_AUTO}) {
         onUpdate(id, UpdateSliceCommand);
         onCommand(id, [id] { RunSliceCommand(id); });
+    }
+    for (const int id : {ID_NINE_SLICE, ID_NINE_SLICE_RESIZE}) {
+        onUpdate(id, UpdateNineSliceCommand);
+        onCommand(id, [id] { RunNineSliceCommand(id); });
     }
 }
 

@@ -15,6 +15,7 @@ const QColor kHandleColour(255, 200, 0);
 const QColor kGuideColour(255, 0, 200);
 const QColor kCandidateColour(0, 230, 120);
 const QColor kLeftOutColour(170, 170, 170);
+const QColor kMarginColour(255, 60, 60);
 constexpr int kBigNudge = 8;
 
 EdgeRect edgesOf(const QRectF& rect) {
@@ -185,6 +186,14 @@ void AreaCanvas::mousePressEvent(QMouseEvent* event) {
         beginPan(event->position());
         return;
     }
+    if (const std::optional<Side> side = guideAt(event->position())) {
+        mode = Mode::Guide;
+        guideSide = *side;
+        guidesAtPress = guides->margins;
+        pointer = event->position();
+        gesture.begin();
+        return;
+    }
     const QPointF at = textureAt(event->position());
     pressPoint = event->position();
     pressTexture = at;
@@ -261,6 +270,9 @@ void AreaCanvas::follow(QPointF viewPoint, Qt::KeyboardModifiers modifiers) {
         case Mode::Banding:
             setGestureText(QStringLiteral("%1 Bereiche").arg(bandedRows().size()));
             update();
+            return;
+        case Mode::Guide:
+            followGuide(at);
             return;
         default:
             return;
@@ -356,6 +368,13 @@ void AreaCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void AreaCanvas::finish() {
+    if (mode == Mode::Guide) {
+        mode = Mode::None;
+        gesture.end();
+        setGestureText({});
+        update();
+        return;
+    }
     const Mode finished = mode;
     const std::vector<AreaRect> result = std::exchange(current, {});
     const std::vector<AreaRect> before = std::exchange(started, {});
@@ -368,24 +387,26 @@ void AreaCanvas::finish() {
         emit selectionEdited(banded, SelectionEdit::Add);
         return;
     }
-    emit areasFollowing({});
+    // The change first: what follows the gesture then ends on the library as it has become.
     if (finished == Mode::Drawing) {
         emit areaDrawn(result.front().rect);
-        return;
-    }
-    std::vector<AreaRect> changed;
-    for (std::size_t i = 0; i < result.size(); ++i) {
-        if (result[i].rect != before[i].rect) {
-            changed.push_back(result[i]);
+    } else {
+        std::vector<AreaRect> changed;
+        for (std::size_t i = 0; i < result.size(); ++i) {
+            if (result[i].rect != before[i].rect) {
+                changed.push_back(result[i]);
+            }
+        }
+        if (!changed.empty()) {
+            emit areasChanged(changed, finished == Mode::Moving ? Edit::Move : Edit::Resize);
         }
     }
-    if (!changed.empty()) {
-        emit areasChanged(changed, finished == Mode::Moving ? Edit::Move : Edit::Resize);
-    }
+    emit areasFollowing({});
 }
 
 void AreaCanvas::cancel() {
     const bool following = liveRect().has_value();
+    const bool guide = mode == Mode::Guide;
     mode = Mode::None;
     current.clear();
     started.clear();
@@ -393,6 +414,10 @@ void AreaCanvas::cancel() {
     update();
     if (following) {
         emit areasFollowing({});
+    }
+    if (guide && guides) {
+        guides->margins = guidesAtPress;
+        emit marginsDragged(guidesAtPress);
     }
     gesture.end();
 }
@@ -532,6 +557,11 @@ void AreaCanvas::trim() {
 }
 
 void AreaCanvas::updateCursor(QPointF viewPoint) {
+    if (const std::optional<Side> side = guideAt(viewPoint); side && !spaceHeld) {
+        setCursor(*side == Side::Left || *side == Side::Right ? Qt::SizeHorCursor
+                                                              : Qt::SizeVerCursor);
+        return;
+    }
     const std::vector<const Outline*> selected = selectedOutlines();
     const QPointF at = textureAt(viewPoint);
     Grip hovered;
@@ -564,6 +594,106 @@ void AreaCanvas::paintCandidates(QPainter& painter) const {
     }
 }
 
+void AreaCanvas::setMarginGuides(std::optional<MarginGuides> shown) {
+    if (!shown && mode == Mode::Guide) {
+        cancel();
+    }
+    guides = shown;
+    update();
+}
+
+std::optional<AreaCanvas::Side> AreaCanvas::guideAt(QPointF viewPoint) const {
+    if (!guides) {
+        return std::nullopt;
+    }
+    const EdgeRect& area = guides->area;
+    const NineSliceMargins& margins = guides->margins;
+    const QPointF topLeft = viewFromTexture({area.x1, area.y1});
+    const QPointF bottomRight = viewFromTexture({area.x2, area.y2});
+    const bool acrossX =
+        viewPoint.y() >= topLeft.y() - kEdgeReach && viewPoint.y() <= bottomRight.y() + kEdgeReach;
+    const bool acrossY =
+        viewPoint.x() >= topLeft.x() - kEdgeReach && viewPoint.x() <= bottomRight.x() + kEdgeReach;
+    const struct {
+        Side side;
+        bool within;
+        double distance;
+    } lines[] = {
+        {Side::Left, acrossX,
+         std::abs(viewPoint.x() - viewFromTexture({area.x1 + margins.left, 0}).x())},
+        {Side::Right, acrossX,
+         std::abs(viewPoint.x() - viewFromTexture({area.x2 - margins.right, 0}).x())},
+        {Side::Top, acrossY,
+         std::abs(viewPoint.y() - viewFromTexture({0, area.y1 + margins.top}).y())},
+        {Side::Bottom, acrossY,
+         std::abs(viewPoint.y() - viewFromTexture({0, area.y2 - margins.bottom}).y())},
+    };
+    std::optional<Side> nearest;
+    double best = kEdgeReach;
+    for (const auto& line : lines) {
+        if (line.within && line.distance <= best) {
+            best = line.distance;
+            nearest = line.side;
+        }
+    }
+    return nearest;
+}
+
+// The margin follows the pixel edge nearest the pointer, leaving the middle a pixel at least.
+void AreaCanvas::followGuide(QPointF texturePoint) {
+    if (!guides) {
+        return;
+    }
+    const EdgeRect& area = guides->area;
+    NineSliceMargins& margins = guides->margins;
+    const auto within = [](double value, int opposite, double length) {
+        const int largest = std::max(0, static_cast<int>(length) - 1 - opposite);
+        return std::clamp(static_cast<int>(std::lround(value)), 0, largest);
+    };
+    QString text;
+    switch (guideSide) {
+        case Side::Left:
+            margins.left = within(texturePoint.x() - area.x1, margins.right, area.width());
+            text = QStringLiteral("Rand links: %1").arg(margins.left);
+            break;
+        case Side::Right:
+            margins.right = within(area.x2 - texturePoint.x(), margins.left, area.width());
+            text = QStringLiteral("Rand rechts: %1").arg(margins.right);
+            break;
+        case Side::Top:
+            margins.top = within(texturePoint.y() - area.y1, margins.bottom, area.height());
+            text = QStringLiteral("Rand oben: %1").arg(margins.top);
+            break;
+        case Side::Bottom:
+            margins.bottom = within(area.y2 - texturePoint.y(), margins.top, area.height());
+            text = QStringLiteral("Rand unten: %1").arg(margins.bottom);
+            break;
+    }
+    setGestureText(text);
+    update();
+    emit marginsDragged(margins);
+}
+
+// The four margins as dashed lines across the area, each ending at its edges.
+void AreaCanvas::paintGuides(QPainter& painter) const {
+    if (!guides) {
+        return;
+    }
+    const EdgeRect& area = guides->area;
+    const NineSliceMargins& margins = guides->margins;
+    const QPointF topLeft = viewFromTexture({area.x1, area.y1});
+    const QPointF bottomRight = viewFromTexture({area.x2, area.y2});
+    painter.setPen(QPen(kMarginColour, 0, Qt::DashLine));
+    for (const double x : {area.x1 + margins.left, area.x2 - margins.right}) {
+        const double at = std::round(viewFromTexture({x, 0}).x());
+        painter.drawLine(QPointF(at, topLeft.y()), QPointF(at, bottomRight.y()));
+    }
+    for (const double y : {area.y1 + margins.top, area.y2 - margins.bottom}) {
+        const double at = std::round(viewFromTexture({0, y}).y());
+        painter.drawLine(QPointF(topLeft.x(), at), QPointF(bottomRight.x(), at));
+    }
+}
+
 bool AreaCanvas::showsOutline(const Outline& outline) const {
     if (mode != Mode::Moving && mode != Mode::Resizing) {
         return true;
@@ -579,6 +709,7 @@ void AreaCanvas::paintEvent(QPaintEvent* event) {
     }
     QPainter painter(this);
     paintCandidates(painter);
+    paintGuides(painter);
     const bool live = liveRect().has_value();
     if (live) {
         for (const AreaRect& area : current) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/CanvasGeometry.h"
+#include "document/NineSlice.h"
 #include "ui/texture_editor/DragGesture.h"
 #include "ui/texture_editor/TextureView.h"
 
@@ -14,6 +15,13 @@ struct AreaRect {
     int row = -1;  // -1: a new area, being drawn
     EdgeRect rect;
     bool operator==(const AreaRect&) const = default;
+};
+
+// The margins of a nine-part button, drawn as guide lines over the area it cuts.
+struct MarginGuides {
+    EdgeRect area;  // whole pixels, x1 < x2 and y1 < y2
+    NineSliceMargins margins;
+    bool operator==(const MarginGuides&) const = default;
 };
 
 // How a click or a rubber band changes the selection of areas.
@@ -27,8 +35,9 @@ enum class SelectionEdit { Replace, Add, Toggle };
 // touches. With one area selected its eight handles and edges resize it. Edges snap to whole
 // pixels, the other outlines and the texture's border. Arrows nudge, Delete removes, T trims
 // the selected areas; F frames them, Ctrl+0 fits, Ctrl+1 shows 1:1, Esc cancels a gesture.
-// The middle button or Space+drag pans. It changes nothing itself: each finished gesture is
-// announced once, for the caller to make.
+// The middle button or Space+drag pans. Margin guides, while shown, are dragged before
+// anything else under the pointer, by whole pixels, never so far that no middle is left. It changes
+// nothing itself: each finished gesture is announced once, for the caller to make.
 class AreaCanvas : public TextureView {
     Q_OBJECT
 
@@ -49,6 +58,10 @@ public:
     // it leaves out, drawn apart; none of either ends that.
     void setCandidates(std::vector<QRectF> proposed, std::vector<QRectF> leftOut);
     const std::vector<QRectF>& candidates() const { return proposedRects; }
+    // The margins of a nine-part button in the making, shown over its area; none ends that
+    // and cancels a guide's drag.
+    void setMarginGuides(std::optional<MarginGuides> guides);
+    const std::optional<MarginGuides>& marginGuides() const { return guides; }
 
 signals:
     // A click, a rubber band, Ctrl+A or Esc changes the selection by rows.
@@ -67,6 +80,9 @@ signals:
     void message(const QString& text);
     // The context menu is asked for at globalPoint.
     void contextMenuAsked(QPoint globalPoint);
+    // While a margin guide is dragged, the margins it makes; those from before the drag when
+    // it is cancelled.
+    void marginsDragged(NineSliceMargins margins);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -80,7 +96,8 @@ protected:
     bool showsOutline(const Outline& outline) const override;
 
 private:
-    enum class Mode { None, Pressed, Drawing, Moving, Resizing, Banding };
+    enum class Mode { None, Pressed, Drawing, Moving, Resizing, Banding, Guide };
+    enum class Side { Left, Top, Right, Bottom };
 
     QPointF textureAt(QPointF viewPoint) const;
     std::vector<const Outline*> selectedOutlines() const;
@@ -99,6 +116,10 @@ private:
     void updateCursor(QPointF viewPoint);
     void paintHandles(QPainter& painter, const EdgeRect& rect) const;
     void paintCandidates(QPainter& painter) const;
+    // The margin guide within reach of viewPoint, the nearest first.
+    std::optional<Side> guideAt(QPointF viewPoint) const;
+    void followGuide(QPointF texturePoint);
+    void paintGuides(QPainter& painter) const;
     // The rows the rubber band touches.
     std::vector<int> bandedRows() const;
 
@@ -119,5 +140,8 @@ private:
     std::optional<QPointF> lastClick;   // view point of the last click that picked
     std::vector<QRectF> proposedRects;  // by a slicing panel, in texture pixels
     std::vector<QRectF> leftOutRects;
+    std::optional<MarginGuides> guides;
+    Side guideSide = Side::Left;     // the guide being dragged
+    NineSliceMargins guidesAtPress;  // the margins before its drag
     DragGesture gesture{*this, [this] { cancel(); }};
 };

@@ -194,8 +194,12 @@ void following(PreviewPanel& panel, const std::vector<AreaRect>& areas,
         }
         return;
     }
+    // Rows out of sight are left as they are: a group of many areas moves at the pointer's pace.
     followed.clear();
     for (const AreaRect& area : areas) {
+        if (area.row >= 0 && !currentButtonView->areaList->IsRowInSight(area.row)) {
+            continue;
+        }
         followed.push_back(area.row);
         if (area.row < 0 && panel.shownTexture() != nullptr) {
             ResourceArea drawing;

@@ -13,9 +13,10 @@ public:
 
     void setComposition(const QImage& image);
     const QImage& composition() const { return picture; }
-    // The factor the composition is shown with, and where its upper left corner is.
-    double shownScale() const;
-    QPoint shownOrigin() const;
+    // The factor the composition is shown with, and where its upper left corner is; a view
+    // that holds its picture in place while it changes gives its own.
+    virtual double shownScale() const;
+    virtual QPoint shownOrigin() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

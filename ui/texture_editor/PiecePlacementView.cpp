@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/CanvasGeometry.h"
+
 namespace {
 
 const QColor kSelectedColour(255, 200, 0);
@@ -29,6 +31,27 @@ void PiecePlacementView::setPieces(QPoint topLeft, std::vector<Piece> pieces,
     shown = std::move(pieces);
     selected = std::move(selectedRows);
     update();
+}
+
+void PiecePlacementView::setSizeHandle(std::optional<QPointF> corner) {
+    handleCorner = corner;
+    update();
+}
+
+double PiecePlacementView::shownScale() const {
+    return sizing ? pressScale : CompositionView::shownScale();
+}
+
+QPoint PiecePlacementView::shownOrigin() const {
+    if (!sizing) {
+        return CompositionView::shownOrigin();
+    }
+    const QPointF at = heldZero + QPointF(origin) * pressScale;
+    return {static_cast<int>(std::lround(at.x())), static_cast<int>(std::lround(at.y()))};
+}
+
+QPointF PiecePlacementView::sizeHandleInView() const {
+    return handleCorner ? viewOf(QRectF(*handleCorner, QSizeF())).topLeft() : QPointF();
 }
 
 std::vector<int> PiecePlacementView::selectedRows() const {
@@ -87,12 +110,22 @@ QPoint PiecePlacementView::dragDelta(QPointF viewPoint) const {
 // A press on a selected piece takes every selected one along; on another, it selects that one
 // (alone, or added with Ctrl or Shift) and takes it along with what is then selected.
 void PiecePlacementView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton && !dragged.empty()) {
+    if (event->button() == Qt::RightButton && dragging()) {
         cancelDrag();
         rightCancelled = true;
         return;
     }
     if (event->button() != Qt::LeftButton || composition().isNull()) {
+        return;
+    }
+    const QPointF handle = sizeHandleInView() - event->position();
+    if (handleCorner && std::abs(handle.x()) <= kHandleSize &&
+        std::abs(handle.y()) <= kHandleSize) {
+        pressPoint = event->position();
+        pressScale = shownScale();
+        heldZero = QPointF(shownOrigin()) - QPointF(origin) * pressScale;
+        sizing = true;
+        gesture.begin();
         return;
     }
     const bool adding = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
@@ -121,10 +154,18 @@ void PiecePlacementView::mousePressEvent(QMouseEvent* event) {
 }
 
 void PiecePlacementView::mouseMoveEvent(QMouseEvent* event) {
-    if (dragged.empty()) {
+    pointer = event->position();
+    if (sizing) {
+        emit sizeFollowing(dragDelta(pointer));
         return;
     }
-    pointer = event->position();
+    if (dragged.empty()) {
+        const QPointF handle = sizeHandleInView() - pointer;
+        const bool overHandle = handleCorner && std::abs(handle.x()) <= kHandleSize &&
+                                std::abs(handle.y()) <= kHandleSize;
+        setCursor(overHandle ? Qt::SizeFDiagCursor : Qt::ArrowCursor);
+        return;
+    }
     if (!moving && (pointer - pressPoint).manhattanLength() >
                        QApplication::styleHints()->startDragDistance() / 2.0) {
         moving = true;
@@ -138,15 +179,27 @@ void PiecePlacementView::mouseMoveEvent(QMouseEvent* event) {
 void PiecePlacementView::cancelDrag() {
     const std::vector<int> rows = std::exchange(dragged, {});
     const bool moved = moving;
+    const bool sized = std::exchange(sizing, false);
     moving = false;
     update();
     if (moved) {
         emit piecesFollowing(rows, std::nullopt);
     }
+    if (sized) {
+        emit sizeFollowing(std::nullopt);
+    }
     gesture.end();
 }
 
 void PiecePlacementView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && sizing) {
+        const QPoint delta = dragDelta(event->position());
+        cancelDrag();  // ends the following; the release then makes the new size
+        if (!delta.isNull()) {
+            emit sizeDragged(delta);
+        }
+        return;
+    }
     if (event->button() != Qt::LeftButton || dragged.empty()) {
         return;
     }
@@ -178,7 +231,7 @@ void PiecePlacementView::keyPressEvent(QKeyEvent* event) {
             delta = {0, step};
             break;
         case Qt::Key_Escape:
-            if (!dragged.empty()) {
+            if (dragging()) {
                 cancelDrag();
                 return;
             }
@@ -187,13 +240,13 @@ void PiecePlacementView::keyPressEvent(QKeyEvent* event) {
             CompositionView::keyPressEvent(event);
             return;
     }
-    if (const std::vector<int> rows = selectedRows(); !rows.empty() && dragged.empty()) {
+    if (const std::vector<int> rows = selectedRows(); !rows.empty() && !dragging()) {
         emit piecesMoved(rows, delta.x(), delta.y(), true);
     }
 }
 
 void PiecePlacementView::contextMenuEvent(QContextMenuEvent* event) {
-    if (std::exchange(rightCancelled, false) || !dragged.empty()) {
+    if (std::exchange(rightCancelled, false) || dragging()) {
         return;
     }
     emit contextMenuAsked(event->globalPos());
@@ -209,5 +262,12 @@ void PiecePlacementView::paintEvent(QPaintEvent* event) {
         if (const Piece* piece = pieceOfRow(row)) {
             painter.drawRect(viewOf(piece->placed.translated(delta)).adjusted(0, 0, -1, -1));
         }
+    }
+    if (handleCorner) {
+        const QPointF at = sizeHandleInView();
+        painter.setPen(QPen(Qt::black, 0));
+        painter.setBrush(kSelectedColour);
+        painter.drawRect(
+            QRectF(at - QPointF(kHandleSize, kHandleSize) / 2.0, QSizeF(kHandleSize, kHandleSize)));
     }
 }

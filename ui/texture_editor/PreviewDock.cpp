@@ -10,6 +10,7 @@
 #include "ui/shell/TolvaneDoc.h"
 #include "ui/shell/TolvaneView.h"
 #include "ui/texture_editor/CanvasEdits.h"
+#include "ui/texture_editor/NineSliceCommands.h"
 #include "ui/texture_editor/PreviewPanel.h"
 
 CPreviewDock* currentPreview = nullptr;
@@ -36,6 +37,7 @@ CPreviewDock::CPreviewDock(QMainWindow& mainWindow, QMenu& areaMenu)
         }
     });
     ConnectCanvasEdits(*content, mainWindow, areaMenu);
+    ConnectNineSliceHandle(*content);
 }
 
 CPreviewDock::~CPreviewDock() {
@@ -59,6 +61,20 @@ void CPreviewDock::openSlicing(SlicePanel::Way way) {
     slicing->show();
     slicing->raise();
     slicing->activateWindow();
+}
+
+void CPreviewDock::openNineSlice(int row) {
+    if (nineSlice != nullptr && nineSlice->row() != row) {
+        nineSlice->close();
+        nineSlice = nullptr;
+    }
+    if (nineSlice == nullptr) {
+        nineSlice = new NineSlicePanel(*this, row, parentWidget());
+        nineSlice->move(parentWidget()->mapToGlobal(QPoint(24, parentWidget()->height() / 3)));
+    }
+    nineSlice->show();
+    nineSlice->raise();
+    nineSlice->activateWindow();
 }
 
 void CPreviewDock::showEvent(QShowEvent* event) {

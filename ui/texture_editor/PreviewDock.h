@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "ui/texture_editor/NineSlicePanel.h"
 #include "ui/texture_editor/PreviewScene.h"
 #include "ui/texture_editor/SlicePanel.h"
 #include "ui/texture_editor/TextureCache.h"
@@ -38,6 +39,10 @@ public:
     // Opens the slicing panel of way, closing the other one; the one open, or null.
     void openSlicing(SlicePanel::Way way);
     SlicePanel* slicingPanel() const { return slicing; }
+    // Opens the panel "Neunteiliger Knopf" for the area at row, the only one selected,
+    // closing one open for another; the one open, or null.
+    void openNineSlice(int row);
+    NineSlicePanel* nineSlicePanel() const { return nineSlice; }
     TextureCache& textures() { return cache; }
 
 signals:
@@ -65,6 +70,7 @@ private:
     };
     std::optional<TextureChoice> chosenTexture;
     QPointer<SlicePanel> slicing;
+    QPointer<NineSlicePanel> nineSlice;
     std::optional<std::int32_t> lastDrawnTexture;
     WorkingArea working;
     const UiResource* workingOwner = nullptr;  // compared, never read

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <map>
 
+#include "document/NineSliceRecognition.h"
 #include "ui/LibraryText.h"
 #include "ui/texture_editor/AreaCanvas.h"
 #include "ui/texture_editor/ButtonComposition.h"
@@ -158,7 +159,12 @@ QList<int> PreviewPanel::defaultViewSizes() const {
     return {room - button, button};
 }
 
+// A scene as shown already is not drawn again: every change of the library, the tree and the
+// list asks for one, and big buttons take their time to compose.
 void PreviewPanel::showScene(PreviewScene scene) {
+    if (scene == current && rendered) {
+        return;
+    }
     current = std::move(scene);
     render();
 }
@@ -176,10 +182,13 @@ QString PreviewPanel::pointerText() const {
 }
 
 void PreviewPanel::render() {
+    rendered = true;
+    composedTrial = false;
     showTextureChoices();
     QStringList notes;
     showTexture(notes);
-    showComposition(current.areas, notes);
+    showComposition(proposal ? *proposal : current.areas, notes);
+    showSizeHandle();
     notesLabel->setText(notes.join(QLatin1Char('\n')));
     notesLabel->setVisible(!notes.isEmpty());
 }
@@ -263,7 +272,10 @@ void PreviewPanel::followGesture(const std::vector<AreaRect>& moved) {
     if (moved.empty()) {
         gestureText.clear();
         showPointerLine();
-        render();
+        if (std::exchange(composedTrial, false)) {
+            QStringList notes;  // those of the last render stay
+            showComposition(proposal ? *proposal : current.areas, notes);
+        }
         return;
     }
     std::vector<ResourceArea> areas = current.areas;
@@ -284,11 +296,25 @@ void PreviewPanel::followGesture(const std::vector<AreaRect>& moved) {
     }
     QStringList notes;  // those of the last render stay
     showComposition(areas, notes);
+    composedTrial = true;
     gestureText =
         moved.size() == 1
             ? QStringLiteral("Bereich %1: %2").arg(firstRow).arg(texture->feedback())
             : QStringLiteral("%1 Bereiche: %2").arg(moved.size()).arg(texture->feedback());
     showPointerLine();
+}
+
+void PreviewPanel::proposeAreas(std::optional<std::vector<ResourceArea>> areas,
+                                const QString& text) {
+    if (!areas && !proposal) {
+        return;
+    }
+    proposal = std::move(areas);
+    gestureText = proposal ? text : QString();
+    showPointerLine();
+    QStringList notes;  // those of the last render stay
+    showComposition(proposal ? *proposal : current.areas, notes);
+    showSizeHandle();
 }
 
 void PreviewPanel::showComposition(const std::vector<ResourceArea>& areas, QStringList& notes) {
@@ -322,6 +348,25 @@ void PreviewPanel::showComposition(const std::vector<ResourceArea>& areas, QStri
         pieces.push_back({static_cast<int>(row), PlacedRect(areas[row])});
     }
     composition->setPieces(composed.topLeft, std::move(pieces), current.selectedRows);
+}
+
+// The nine-part button of the first selected area gets a handle for its size, at its corner
+// as shown: a new size keeps the set's rows, a button yet to be made has no handle.
+void PreviewPanel::showSizeHandle() {
+    std::optional<QPointF> corner;
+    const int row = current.firstSelected();
+    const auto setAt = [row](const std::vector<ResourceArea>& among) {
+        return row >= 0 && static_cast<std::size_t>(row) < among.size()
+                   ? FindNineSliceSet(among, static_cast<std::size_t>(row))
+                   : std::nullopt;
+    };
+    if (std::optional<NineSliceSet> set = setAt(current.areas)) {
+        if (const std::optional<NineSliceSet> shownSet = proposal ? setAt(*proposal) : set) {
+            const NineSliceButton& button = shownSet->button;
+            corner = QPointF(button.originX + button.width, button.originY + button.height);
+        }
+    }
+    composition->setSizeHandle(corner);
 }
 
 void PreviewPanel::showPointer(std::optional<QPoint> pixel) {

@@ -42,6 +42,10 @@ public:
     // the shown texture for a row that is none of the scene's) with their rectangles and the
     // pointer's line says where they are; none ends that.
     void followGesture(const std::vector<AreaRect>& areas);
+    // While there are proposed areas (a nine-part button before it is made or given its new
+    // size), the composed button shows them in place of the scene's and the pointer's line
+    // says text; none shows the scene again. The selected rows stay those of the scene.
+    void proposeAreas(std::optional<std::vector<ResourceArea>> areas, const QString& text = {});
     // What the panel says about the shown texture, and the line of the pointer's pixel or the
     // running gesture.
     QString caption() const;
@@ -57,12 +61,14 @@ private:
     void showTextureChoices();
     void showTexture(QStringList& notes);
     void showComposition(const std::vector<ResourceArea>& areas, QStringList& notes);
+    void showSizeHandle();
     void showPointer(std::optional<QPoint> pixel);
     void showPointerLine();
     void showZoom(double zoom);
 
     TextureCache& cache;
     PreviewScene current;
+    std::optional<std::vector<ResourceArea>> proposal;
     QLabel* captionLabel = nullptr;
     QLabel* notesLabel = nullptr;
     QLabel* zoomLabel = nullptr;
@@ -75,4 +81,6 @@ private:
     const PreviewTexture* shown = nullptr;  // in current
     PiecePlacementView* composition = nullptr;
     QSplitter* views = nullptr;
+    bool rendered = false;       // the current scene is shown
+    bool composedTrial = false;  // the composed button shows a gesture's areas
 };

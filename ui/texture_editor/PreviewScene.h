@@ -18,6 +18,7 @@ struct PreviewTexture {
     int declaredHeight = 0;
     std::int32_t declaredFormat = 2;  // 0 BMP, 1 TGA, 2 PNG, as the texture table says
     std::int32_t blendType = 1;       // 0 solid, 1 transparent, 2 transparent additive
+    bool operator==(const PreviewTexture&) const = default;
 };
 
 struct PreviewScene {
@@ -42,6 +43,8 @@ struct PreviewScene {
     // The texture an area names (the last one with that id, as the area list shows it), or
     // null.
     const PreviewTexture* textureOf(std::int32_t textureId) const;
+
+    bool operator==(const PreviewScene&) const = default;
 };
 
 // A working area, while the coordinates dialog edits it: row is the area it replaces, or -1

@@ -1,8 +1,8 @@
-#include "persistence/SystemCalls.h"
-
 #include <dirent.h>
 #include <unistd.h>
 
 #include <cstdio>
+
+#include "platform/SystemCalls.h"
 
 SystemCalls systemCalls = {::read, ::write, ::fsync, std::rename, ::opendir, ::readdir};

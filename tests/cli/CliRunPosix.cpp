@@ -7,7 +7,8 @@
 
 #include "support/TemporaryFolder.h"
 
-CliResult runCli(const std::vector<std::string>& arguments, const std::string& workingFolder) {
+CliResult runCli(const std::vector<std::string>& arguments, const std::string& workingFolder,
+                 const std::string& standardInput) {
     TemporaryFolder capture;
     const std::string outPath = capture.file("out");
     const std::string errPath = capture.file("err");
@@ -22,7 +23,9 @@ CliResult runCli(const std::vector<std::string>& arguments, const std::string& w
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO,
+                                     standardInput.empty() ? "/dev/null" : standardInput.c_str(),
+                                     O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
