@@ -3,7 +3,7 @@
 # and builds each preset named (default: "default").
 #   ./setup.sh                 the editor, the command-line tool, tests and benchmarks
 #   ./setup.sh default asan    also the sanitizer build
-#   ./setup.sh fuzz            the libFuzzer targets (clang)
+#   ./setup.sh fuzz            the libFuzzer targets (clang 16)
 #   ./setup.sh windows         tolvane-cli and the core for Windows (mingw-w64), tests under Wine
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -24,7 +24,7 @@ packages+=(dpkg-dev file)
 # bench/accessibility-bench.sh: an X server, a session bus, the accessibility bus and a client.
 packages+=(xvfb dbus at-spi2-core python3-pyatspi)
 for preset in "${presets[@]}"; do
-    [[ $preset == fuzz ]] && packages+=(clang-14 libclang-rt-14-dev)
+    [[ $preset == fuzz ]] && packages+=(clang-16 libclang-rt-16-dev)
     # The cross compiler, Wine for the tests, and the sources and headers staged for the target.
     [[ $preset == windows* ]] &&
         packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest)

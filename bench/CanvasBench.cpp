@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPointingDevice>
 
+#include "bench/EditorBench.h"
 #include "bench/ScratchDirectory.h"
 #include "document/CanvasGeometry.h"
 #include "ui/texture_editor/AreaCanvas.h"
@@ -62,8 +63,7 @@ public:
 };
 
 CanvasFixture& fixture() {
-    static CanvasFixture shared;
-    return shared;
+    return sharedFixture<CanvasFixture>();
 }
 
 void BM_DragMoveRepaintsTheTextureView(benchmark::State& state) {

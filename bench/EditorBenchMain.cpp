@@ -4,9 +4,25 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <vector>
+
+#include "bench/EditorBench.h"
 
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
+
+namespace {
+
+std::vector<std::function<void()>>& cleanups() {
+    static std::vector<std::function<void()>> pending;
+    return pending;
+}
+
+}  // namespace
+
+void afterBenchmarks(std::function<void()> cleanup) {
+    cleanups().push_back(std::move(cleanup));
+}
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -22,5 +38,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    for (const std::function<void()>& cleanup : cleanups()) {
+        cleanup();
+    }
     return 0;
 }

@@ -21,6 +21,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/EditorBench.h"
 #include "bench/ScratchDirectory.h"
 #include "framework/Dialog.h"
 #include "framework/ReportList.h"
@@ -96,8 +97,7 @@ public:
 };
 
 PreviewFixture& fixture() {
-    static PreviewFixture shared;
-    return shared;
+    return sharedFixture<PreviewFixture>();
 }
 
 void BM_SwitchResourceWithLoadedTexture(benchmark::State& state) {

@@ -1,11 +1,8 @@
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -13,31 +10,35 @@
 #include "document/FileFailureText.h"
 #include "library/LibraryFile.h"
 #include "library/LibraryJson.h"
-#include "platform/RuntimeFiles.h"
 
 namespace {
 
-// The whole of a file, or of standard input for "-"; nothing (and a report) on failure. Read
-// in blocks that the stream hands straight to the system, the first as big as the file.
+// Whether the first bytes of an input can begin a text form: nothing but white space before an
+// opening brace.
+bool canBeginTextForm(std::string_view bytes) {
+    const std::size_t first = bytes.find_first_not_of(" \t\r\n");
+    return first == std::string_view::npos || bytes[first] == '{';
+}
+
+// The whole of a file, or of standard input for "-", read as a library file is; nothing (and a
+// report) on failure.
 std::optional<std::string> readInput(const std::string& path) {
-    std::ifstream file;
-    std::size_t block = std::size_t{1} << 16;
-    if (path != "-") {
-        const std::filesystem::path native = filePath(path);
-        std::error_code unknown;  // then -1, and the first block stays as it is
-        block = std::max<std::size_t>(block, std::filesystem::file_size(native, unknown) + 1);
-        file.open(native, std::ios::binary);
+#ifdef _WIN32
+    // Standard input has no path on Windows: read through the runtime, unbounded.
+    if (path == "-") {
+        std::string text(std::istreambuf_iterator<char>(std::cin), {});
+        if (!std::cin.good() && !std::cin.eof()) {
+            reportFileFailure("<stdin>", fileFailureText(E_FAIL));
+            return std::nullopt;
+        }
+        return text;
     }
-    std::istream& in = path == "-" ? std::cin : file;
+#endif
     std::string text;
-    for (; in; block *= 2) {
-        const std::size_t done = text.size();
-        text.resize(done + block);
-        in.read(text.data() + done, static_cast<std::streamsize>(block));
-        text.resize(done + static_cast<std::size_t>(in.gcount()));
-    }
-    if (!in.eof()) {
-        std::cerr << "tolvane-cli: " << path << ": " << std::strerror(errno) << '\n';
+    if (const HRESULT result =
+            readWholeFile(path == "-" ? "/dev/stdin" : path, text, canBeginTextForm);
+        FAILED(result)) {
+        reportFileFailure(path == "-" ? "<stdin>" : path, fileFailureText(result));
         return std::nullopt;
     }
     return text;

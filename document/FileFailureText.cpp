@@ -18,6 +18,7 @@ constexpr std::array kReasons = {
     Reason{ERROR_ACCESS_DENIED, "Zugriff verweigert"},
     Reason{ERROR_SHARING_VIOLATION, "wird von einem anderen Programm benutzt"},
     Reason{ERROR_DIRECTORY_NOT_SUPPORTED, "ist ein Ordner"},
+    Reason{ERROR_BAD_FILE_TYPE, "ist keine gewöhnliche Datei"},
     Reason{ERROR_DISK_FULL, "Datenträger voll"},
     Reason{ERROR_TOO_MANY_OPEN_FILES, "zu viele offene Dateien"},
     Reason{ERROR_FILE_TOO_LARGE, "Datei zu groß"},

@@ -1,6 +1,7 @@
 #include "document/TextureFiles.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "document/LibraryCheck.h"
 
@@ -15,6 +16,15 @@ std::string withSlashes(std::string path) {
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// FNV-1a, which can go on where the hash of a shorter name ended.
+constexpr std::size_t kHashStart = 14695981039346656037ull;
+std::size_t extendedHash(std::size_t hash, std::string_view more) {
+    for (const char c : more) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    return hash;
 }
 
 std::vector<std::string> partsOf(const std::string& path) {
@@ -43,6 +53,10 @@ std::vector<std::string> TextureFileCandidates(const std::string& fileName,
     return candidates;
 }
 
+std::size_t TextureFileFinder::FolderHash::operator()(const std::string& name) const {
+    return extendedHash(kHashStart, name);
+}
+
 const FolderListing& TextureFileFinder::listingOf(const std::string& folder) {
     const auto known = listings.find(folder);
     if (known != listings.end()) {
@@ -52,17 +66,28 @@ const FolderListing& TextureFileFinder::listingOf(const std::string& folder) {
 }
 
 bool TextureFileFinder::knownMissing(const std::string& path, bool folder) const {
-    const std::string parent = folderOf(path);
-    const std::string name = path.substr(parent.size());
-    if (name.empty() || name == "." || name == "..") {
-        return false;
+    // The nearest folder on the way whose listing was read decides. Walking down from the
+    // top, each listed folder overrides what the ones above it said; an empty, "." or ".."
+    // part names no entry, so nothing above it counts.
+    const std::string_view whole = path;
+    bool missing = false;
+    std::size_t hash = kHashStart;  // of the folder before start
+    for (std::size_t start = 0;;) {
+        const std::size_t slash = whole.find('/', start);
+        const bool last = slash == std::string_view::npos;
+        const std::string_view name = whole.substr(start, last ? whole.npos : slash - start);
+        if (name.empty() || name == "." || name == "..") {
+            missing = false;
+        } else if (const auto listing = listings.find(FolderName{whole.substr(0, start), hash});
+                   listing != listings.end() && listing->second.readable()) {
+            missing = !listing->second.contains(name, folder || !last);
+        }
+        if (last) {
+            return missing;
+        }
+        hash = extendedHash(hash, whole.substr(start, slash + 1 - start));
+        start = slash + 1;
     }
-    const auto listing = listings.find(parent);
-    if (listing != listings.end() && listing->second.readable()) {
-        return !listing->second.contains(name, folder);
-    }
-    // A folder that is not listed may be known missing from its own folder's listing.
-    return parent.size() > 1 && knownMissing(parent.substr(0, parent.size() - 1), true);
 }
 
 bool TextureFileFinder::opens(const std::string& path) const {

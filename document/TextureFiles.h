@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -41,6 +42,24 @@ public:
     std::vector<std::string> places(const std::string& fileName, const std::string& libraryFile);
 
 private:
+    // Folders are found by a hash that grows byte by byte, so that the folders along a path
+    // are looked up in one pass over it, however deep it goes.
+    struct FolderName {
+        std::string_view name;
+        std::size_t hash;
+    };
+    struct FolderHash {
+        using is_transparent = void;
+        std::size_t operator()(const std::string& name) const;
+        std::size_t operator()(const FolderName& name) const { return name.hash; }
+    };
+    struct FolderEqual {
+        using is_transparent = void;
+        bool operator()(const std::string& a, const std::string& b) const { return a == b; }
+        bool operator()(const FolderName& a, const std::string& b) const { return a.name == b; }
+        bool operator()(const std::string& a, const FolderName& b) const { return a == b.name; }
+    };
+
     const FolderListing& listingOf(const std::string& folder);
     // Whether the listings read so far show that path, a file or a folder as asked, is not
     // there; so a check tries no path whose folder it has listed already in vain.
@@ -55,7 +74,7 @@ private:
     // leave it open.
     bool opens(const std::string& path) const;
 
-    std::unordered_map<std::string, FolderListing> listings;
+    std::unordered_map<std::string, FolderListing, FolderHash, FolderEqual> listings;
 };
 
 // TextureFileFinder::locate with a finder of its own.

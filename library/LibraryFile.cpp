@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -23,9 +24,10 @@ constexpr std::uint32_t kFirstUnsizedRead = 1u << 16;
 
 // Reads what the open stream holds to its end into bytes: one read of size when the size is
 // known (a file that shrank meanwhile ends where it ends), else reads of growing size until
-// one comes up short. The code of a read the system refused; ERROR_FILE_TOO_LARGE for a
-// file of 4 GiB or more, or one that memory cannot hold.
-HRESULT readWholeFile(tsFileStream& stream, std::optional<std::uint64_t> size, std::string& bytes) {
+// one comes up short or promising turns down what came so far. The code of a read the system
+// refused; ERROR_FILE_TOO_LARGE for a file of 4 GiB or more, or one that memory cannot hold.
+HRESULT readOpenFile(tsFileStream& stream, std::optional<std::uint64_t> size, std::string& bytes,
+                     const std::function<bool(std::string_view)>& promising) {
     if (size && *size > kLargestTransfer) {
         return kTooLarge;
     }
@@ -42,7 +44,7 @@ HRESULT readWholeFile(tsFileStream& stream, std::optional<std::uint64_t> size, s
             if (FAILED(result)) {
                 return result == E_FAIL ? S_OK : result;  // E_FAIL: the end of the file
             }
-            if (size) {
+            if (size || (promising && !promising(bytes))) {
                 return S_OK;
             }
             if (bytes.size() == kLargestTransfer) {
@@ -113,6 +115,26 @@ HRESULT replaceThroughTemporary(const std::string& target, std::string_view cont
 
 constexpr HRESULT kFolderResult = hresultFromWin32(ERROR_DIRECTORY_NOT_SUPPORTED);
 
+// The version field after the magic, little-endian; bytes must hold it.
+std::uint32_t versionIn(std::string_view bytes) {
+    const auto* version = reinterpret_cast<const std::uint8_t*>(bytes.data()) + 16;
+    return static_cast<std::uint32_t>(version[0]) | version[1] << 8 | version[2] << 16 |
+           static_cast<std::uint32_t>(version[3]) << 24;
+}
+
+// Whether the first bytes of a file, as far as they go, can begin a library the reader takes.
+bool canBeginLibrary(std::string_view bytes) {
+    if (std::memcmp(bytes.data(), kLibraryMagic, std::min(bytes.size(), sizeof kLibraryMagic)) !=
+        0) {
+        return false;
+    }
+    if (bytes.size() < sizeof kLibraryMagic + 4) {
+        return true;
+    }
+    const std::uint32_t version = versionIn(bytes);
+    return version >= kOldestLibraryVersion && version <= kLibraryVersion;
+}
+
 // What load found in a file's bytes, from how far it read them and whether a read came up
 // short.
 LibraryReadReport readReport(const MemoryInputStream& memory, HRESULT loadResult) {
@@ -126,42 +148,51 @@ LibraryReadReport readReport(const MemoryInputStream& memory, HRESULT loadResult
         report.outcome = LibraryReadOutcome::EndsEarly;
     } else if (FAILED(loadResult)) {
         report.outcome = LibraryReadOutcome::UnsupportedVersion;
-        const auto* version = reinterpret_cast<const std::uint8_t*>(bytes.data()) + 16;
-        report.version = static_cast<std::uint32_t>(version[0]) | version[1] << 8 |
-                         version[2] << 16 | static_cast<std::uint32_t>(version[3]) << 24;
+        report.version = versionIn(bytes);
     }
     return report;
 }
 
 }  // namespace
 
+HRESULT readWholeFile(const std::string& path, std::string& bytes,
+                      const std::function<bool(std::string_view)>& promising, bool* readRefused) {
+    if (readRefused != nullptr) {
+        *readRefused = false;
+    }
+    if (pathKind(path) == PathKind::Folder) {
+        return kFolderResult;
+    }
+    tsFileStream stream;
+    HRESULT result = stream.open(path.c_str(), TS_OPEN_READ);
+    if (FAILED(result)) {
+        return result;
+    }
+    std::uint64_t size = 0;
+    const bool sized = pathKind(path, &size) == PathKind::Regular;
+    result = readOpenFile(stream, sized ? std::optional(size) : std::nullopt, bytes, promising);
+    if (FAILED(result) && readRefused != nullptr) {
+        *readRefused = true;
+    }
+    return result;
+}
+
 HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
                         LibraryReadReport* report) {
     if (report != nullptr) {
         *report = LibraryReadReport{};
     }
-    if (pathKind(path) == PathKind::Folder) {
-        return kFolderResult;
-    }
     std::string bytes;
-    {
-        tsFileStream stream;
-        HRESULT result = stream.open(path.c_str(), TS_OPEN_READ);
-        if (FAILED(result)) {
-            return result;
+    bool readRefused = false;
+    if (const HRESULT result = readWholeFile(path, bytes, canBeginLibrary, &readRefused);
+        FAILED(result)) {
+        // A read the system refused says nothing about where the file ends: none of it
+        // counts.
+        if (readRefused && report != nullptr) {
+            report->outcome = LibraryReadOutcome::ReadFailed;
+            report->readError = result;
         }
-        std::uint64_t size = 0;
-        const bool sized = pathKind(path, &size) == PathKind::Regular;
-        result = readWholeFile(stream, sized ? std::optional(size) : std::nullopt, bytes);
-        if (FAILED(result)) {
-            // A read the system refused says nothing about where the file ends: none of it
-            // counts.
-            if (report != nullptr) {
-                report->outcome = LibraryReadOutcome::ReadFailed;
-                report->readError = result;
-            }
-            return result;
-        }
+        return result;
     }
     MemoryInputStream memory(std::move(bytes));
     const HRESULT result = library.load(memory);
@@ -169,6 +200,10 @@ HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
         *report = readReport(memory, result);
     }
     return result;
+}
+
+HRESULT refuseSpecialFile(const std::string& path) {
+    return pathKind(path) == PathKind::Special ? hresultFromWin32(ERROR_BAD_FILE_TYPE) : S_OK;
 }
 
 HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,14 +24,28 @@ struct LibraryReadReport {
     HRESULT readError = S_OK;
 };
 
+// Reads the whole of the file at path into bytes: a regular file with one read of its size,
+// anything else (a pipe, a device, standard input as /dev/stdin) with reads of growing size
+// until its end, or until promising, asked after each of them, says the bytes so far cannot
+// begin what the caller reads. The open's failure code, ERROR_DIRECTORY_NOT_SUPPORTED for a
+// folder, the code of a read the system refused (readRefused, when given, then says so), or
+// ERROR_FILE_TOO_LARGE for 4 GiB or more, or more than memory holds.
+HRESULT readWholeFile(const std::string& path, std::string& bytes,
+                      const std::function<bool(std::string_view)>& promising,
+                      bool* readRefused = nullptr);
+
 // Reads a library file into library as the editor opens one: the file opened for reading
-// alone (other readers allowed), its whole content read at once, then load from memory. The
-// open's failure code, the code of a read the system refused, ERROR_FILE_TOO_LARGE for a
-// file of 4 GiB or more or one that memory cannot hold, or load's result; a folder is
-// ERROR_DIRECTORY_NOT_SUPPORTED. A file cut short still loads with S_OK, as far as it goes;
-// report, when given, says where it ended.
+// alone (other readers allowed), its whole content read by readWholeFile (stopping at once
+// where the first bytes are no library magic or a version the reader does not take), then
+// load from memory. readWholeFile's failure code or load's result. A file cut short still
+// loads with S_OK, as far as it goes; report, when given, says where it ended.
 HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
                         LibraryReadReport* report = nullptr);
+
+// ERROR_BAD_FILE_TYPE when path names something other than a regular file or a folder (a
+// pipe, a device, a socket), which the editor never opens: a pipe without a writer would
+// block it and a device never end. S_OK otherwise, also when nothing is there.
+HRESULT refuseSpecialFile(const std::string& path);
 
 // Writes library to path in the newest version: saved into memory, then written with one
 // write, synced and renamed into place. A regular file (or a link to one) is written

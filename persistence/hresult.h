@@ -24,6 +24,9 @@ inline constexpr std::uint32_t ERROR_GEN_FAILURE = 31;
 inline constexpr std::uint32_t ERROR_FILE_EXISTS = 80;
 inline constexpr std::uint32_t ERROR_DISK_FULL = 112;
 inline constexpr std::uint32_t ERROR_NEGATIVE_SEEK = 131;
+// A file of a type the operation does not take (a pipe, a device or a socket where a regular
+// file is wanted).
+inline constexpr std::uint32_t ERROR_BAD_FILE_TYPE = 222;
 // A file too large for the operation (for a whole-file transfer: 4 GiB or more, or more than
 // memory holds).
 inline constexpr std::uint32_t ERROR_FILE_TOO_LARGE = 223;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/FolderEntries.h"
+#include "platform/SystemCalls.h"
 
 namespace {
 
@@ -23,12 +24,12 @@ bool isFolderEntry(DIR* folder, const dirent& entry) {
 
 std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
     const std::unique_ptr<DIR, int (*)(DIR*)> handle(
-        ::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
+        systemCalls.opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
     if (!handle) {
         return std::nullopt;
     }
     std::vector<FolderEntry> entries;
-    while (const dirent* entry = ::readdir(handle.get())) {
+    while (const dirent* entry = systemCalls.readdir(handle.get())) {
         const std::string_view name = entry->d_name;
         if (name != "." && name != "..") {
             entries.push_back({std::string(name), isFolderEntry(handle.get(), *entry)});

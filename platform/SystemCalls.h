@@ -16,13 +16,18 @@ struct SystemCalls {
     int (*rename)(const wchar_t* from, const wchar_t* to, unsigned long flags);
 };
 #else
+#include <dirent.h>
 #include <sys/types.h>
 
+// Also opendir and readdir, through which folders are listed: tests make them answer as
+// another file system would.
 struct SystemCalls {
     ssize_t (*read)(int fd, void* buffer, std::size_t size);
     ssize_t (*write)(int fd, const void* buffer, std::size_t size);
     int (*fsync)(int fd);
     int (*rename)(const char* from, const char* to);
+    DIR* (*opendir)(const char* name);
+    dirent* (*readdir)(DIR* folder);
 };
 #endif
 

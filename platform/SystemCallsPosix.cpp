@@ -1,7 +1,8 @@
+#include <dirent.h>
 #include <unistd.h>
 
 #include <cstdio>
 
 #include "platform/SystemCalls.h"
 
-SystemCalls systemCalls = {::read, ::write, ::fsync, std::rename};
+SystemCalls systemCalls = {::read, ::write, ::fsync, std::rename, ::opendir, ::readdir};

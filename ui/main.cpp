@@ -7,20 +7,8 @@
 #include "ui/shell/RecoveryStore.h"
 #include "ui/shell/TolvaneApp.h"
 
-namespace {
-
-QStringList commandLine(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    }
-    return arguments;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-    const EditorStart start = readEditorCommandLine(commandLine(argc, argv));
+    const EditorStart start = readEditorCommandLine(argc, argv);
     if (start.exitCode) {
         return *start.exitCode;
     }

@@ -130,7 +130,7 @@ TEST_F(DumpBuildCommand, BuildRefusesBadTextNamingPlaceAndReasonAndKeepsOut) {
     const CliResult missing = runCli({"build", folder.file("missing.json"), out});
     EXPECT_EQ(missing.exitStatus, 2);
     EXPECT_EQ(missing.err,
-              "tolvane-cli: " + folder.file("missing.json") + ": No such file or directory\n");
+              "tolvane-cli: " + folder.file("missing.json") + ": Datei nicht gefunden\n");
     EXPECT_EQ(readFileBytes(out), "keep");
 }
 

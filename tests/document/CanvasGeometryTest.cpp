@@ -72,6 +72,10 @@ TEST(CanvasGeometryTest, HandlesAndEdgesAreGrabbedWithinScreenPixels) {
     }
     // A reversed rectangle from a file is grabbed as the one it covers.
     EXPECT_EQ(GripAt({60, 40, 20, 20}, 20, 20, 1.0), (Grip{kGripLeft | kGripTop, false}));
+    // A click picks what covers the texture point: at 1:1 the leftmost pixel column starts
+    // exactly on x1.
+    EXPECT_TRUE(area.contains(20, 30));
+    EXPECT_FALSE(area.contains(19.99, 30));
 }
 
 TEST(CanvasGeometryTest, MovingKeepsTheSizeAndSnapsWithinSixScreenPixels) {
@@ -136,6 +140,11 @@ TEST(CanvasGeometryTest, ShiftKeepsTheAspectRatio) {
               (EdgeRect{20, 10, 30, 15}));  // flipped, half size
     // An edge: the other side grows about its centre.
     EXPECT_EQ(ResizedRect(area, kGripRight, 20, 0, true, kNoSnap).rect, (EdgeRect{0, -5, 40, 15}));
+    // At the texture's border (64 x 32, its edges in snapping reach) the ratio still holds.
+    const GestureResult atBorder =
+        ResizedRect(area, kGripRight | kGripBottom, 42, 2, true, {{0, 64}, {0, 32}, 6});
+    EXPECT_EQ(atBorder.rect, (EdgeRect{0, 0, 62, 31}));
+    EXPECT_FALSE(atBorder.guideX || atBorder.guideY);
 }
 
 TEST(CanvasGeometryTest, DrawingCoversBothPixelsIsClampedAndSquaredWithShift) {

@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <dirent.h>
+#include <unistd.h>
+#endif
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +17,7 @@
 #include "document/TextureFiles.h"
 #include "platform/LibraryFileNames.h"
 #include "platform/RuntimeFiles.h"
+#include "platform/SystemCalls.h"
 #include "support/TemporaryFolder.h"
 
 namespace {
@@ -28,6 +35,39 @@ public:
 private:
     std::filesystem::path previous;
 };
+
+#ifndef _WIN32
+// For its life, folders are listed through the calls a test put in; the system's come back
+// with the object.
+class ListingCalls {
+public:
+    ListingCalls() : saved(systemCalls) {}
+    ~ListingCalls() { systemCalls = saved; }
+
+private:
+    SystemCalls saved;
+};
+
+// The folder that cannot be listed while refuseListing is in place.
+std::string unlistableFolder;
+
+DIR* refuseListing(const char* name) {
+    if (name == unlistableFolder) {
+        errno = EACCES;
+        return nullptr;
+    }
+    return ::opendir(name);
+}
+
+// A file system that tells no entry's type (as some network and FUSE file systems do).
+dirent* withoutEntryTypes(DIR* folder) {
+    dirent* entry = ::readdir(folder);
+    if (entry != nullptr) {
+        entry->d_type = DT_UNKNOWN;
+    }
+    return entry;
+}
+#endif
 
 TEST(TextureFileCandidates, TheCurrentFolderFirstThenTheLibrarysFolder) {
     EXPECT_EQ(TextureFileCandidates("gfx\\a.png", "/data/gui/Menu.gui"),
@@ -120,6 +160,39 @@ TEST_F(TexturesBesideTheLibrary, FoundInAnyLetterCaseInTheSameOrderOfPlaces) {
               (Lines{"tex/bild.tga", libraryFolder.file("tex/bild.tga")}));
     EXPECT_EQ(finder.places("gfx/fehlt.png", libraryFile()),
               (Lines{"gfx/fehlt.png", libraryFolder.file("gfx/fehlt.png")}));
+
+    // Where the folders on the way are listed already, the exact spelling still comes first.
+    ASSERT_EQ(::symlink(libraryFolder.file("gfx").c_str(), elsewhere.file("Verweis").c_str()), 0);
+    const auto listed = [this](const std::string& name) {
+        TextureFileFinder finder;
+        EXPECT_FALSE(finder.locate("TEX\\FEHLT.TGA", libraryFile()));  // lists both places
+        return finder.locate(name, libraryFile());
+    };
+    const struct {
+        const char* what;
+        std::string name;
+        std::optional<std::string> found;
+        std::function<void()> prepare;
+    } rows[] = {
+        {"a '.' part names no entry", "tex/./bild.tga", libraryFolder.file("tex/./bild.tga"), {}},
+        {"a path ending in '/' names a folder, never the file TEX", "tex/", std::nullopt, {}},
+        {"a link to a folder is a folder", "VERWEIS/KNOPF.PNG", "Verweis/knopf.png", {}},
+        {"a folder on the way that cannot be listed", "tex/bild.tga",
+         libraryFolder.file("tex/bild.tga"),
+         [this] {
+             unlistableFolder = libraryFolder.file("tex/");
+             systemCalls.opendir = refuseListing;
+         }},
+        {"a file system without entry types: the file TEX is no folder", "TEX\\BILD.TGA",
+         "Tex/Bild.tga", [] { systemCalls.readdir = withoutEntryTypes; }},
+    };
+    for (const auto& row : rows) {
+        const ListingCalls calls;
+        if (row.prepare) {
+            row.prepare();
+        }
+        EXPECT_EQ(listed(row.name), row.found) << row.what;
+    }
 }
 #endif
 
@@ -138,6 +211,17 @@ TEST_F(TexturesBesideTheLibrary, MatchesPathsThatClimbAndAbsolutePaths) {
     EXPECT_FALSE(LocateTextureFile("GFX\\", libraryFile()));
 }
 #endif
+
+// A crafted path of tens of thousands of folders is looked up in one pass over it.
+TEST_F(TexturesBesideTheLibrary, ADeepPathIsCheckedLikeAnyOther) {
+    std::string deep;
+    for (int folder = 0; folder < 60'000; ++folder) {
+        deep += "a/";
+    }
+    library.textures[1]->path = deep + "x.png";
+    const CurrentFolder current(elsewhere.path());
+    EXPECT_EQ(CheckLibrary(library, libraryFile()).errorCount, 1);
+}
 
 TEST_F(TexturesBesideTheLibrary, AFolderBesideTheLibraryIsNoTextureFile) {
     const CurrentFolder current(elsewhere.path());

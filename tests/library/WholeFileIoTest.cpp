@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
@@ -101,6 +104,50 @@ TEST(WholeFileIo, LoadsFromAPipe) {
     writer.join();
     EXPECT_EQ(report.outcome, LibraryReadOutcome::Complete);
     EXPECT_EQ(dumpLibrary(loaded), dumpLibrary(big));
+}
+#endif
+
+#ifndef _WIN32
+// An input without a size is read no further than its first bytes show that it is no library
+// the reader takes, however much more it would give.
+TEST(WholeFileIo, AnInputWithoutASizeEndsWhereItCannotBeALibrary) {
+    TemporaryFolder folder;
+    const std::string pipe = folder.file("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        std::string head;  // written into the pipe, followed by zeros without end
+        LibraryReadOutcome outcome;
+    } rows[] = {
+        {"/dev/zero", "", LibraryReadOutcome::NotALibrary},
+        {pipe, LibraryBytes().header(4, 0, "Neu").str(), LibraryReadOutcome::UnsupportedVersion},
+    };
+    for (const auto& row : rows) {
+        // In a child that ends after a few seconds: reading on would take far longer.
+        const auto readsAtOnce = [&row] {
+            ::alarm(5);
+            std::signal(SIGPIPE, SIG_IGN);
+            std::thread writer;
+            if (!row.head.empty()) {
+                writer = std::thread([&row] {
+                    const int fd = ::open(row.path.c_str(), O_WRONLY);
+                    std::string bytes = row.head;
+                    while (::write(fd, bytes.data(), bytes.size()) > 0) {
+                        bytes.assign(1 << 16, '\0');
+                    }
+                    ::close(fd);
+                });
+            }
+            ResourceLibrary library;
+            LibraryReadReport report;
+            loadLibraryFile(row.path, library, &report);
+            if (writer.joinable()) {
+                writer.join();
+            }
+            std::exit(report.outcome == row.outcome && report.bytesRead < (1u << 20) ? 0 : 1);
+        };
+        EXPECT_EXIT(readsAtOnce(), ::testing::ExitedWithCode(0), "") << row.path;
+    }
 }
 #endif
 

@@ -1,10 +1,17 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QLabel>
 #include <QProcess>
 #include <QSemaphore>
 #include <QThread>
 #include <QTimer>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "EditorFixture.h"
 #include "framework/StandardIds.h"
@@ -21,14 +28,15 @@ struct EditorRun {
     QString err;
 };
 
-EditorRun runEditor(const QStringList& arguments) {
+EditorRun runEditor(const QStringList& arguments,
+                    const QString& program = QStringLiteral(TOLVANE_EDITOR_PATH)) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TOLVANE_EDITOR_PATH), arguments);
+    process.start(program, arguments);
     if (!process.waitForFinished(10000)) {
         process.kill();
         process.waitForFinished();
@@ -59,6 +67,14 @@ TEST(EditorCommandLine, UsageErrorsEndBeforeAnyWindow) {
     const EditorRun twoFiles = runEditor({QStringLiteral("a.gui"), QStringLiteral("b.gui")});
     EXPECT_EQ(twoFiles.exitCode, 64);
     EXPECT_TRUE(twoFiles.err.contains(QStringLiteral("nur eine Datei")));
+
+    // A name that is not UTF-8 would reach the editor as another file's name.
+    const EditorRun notUtf8 =
+        runEditor({QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$(printf 'x\\377.gui')\""),
+                   QStringLiteral(TOLVANE_EDITOR_PATH)},
+                  QStringLiteral("/bin/sh"));
+    EXPECT_EQ(notUtf8.exitCode, 1);
+    EXPECT_TRUE(notUtf8.err.contains(QStringLiteral("kein gültiges UTF-8")));
 }
 
 TEST_F(EditorTest, ARelativePathReachesTheRunningEditorAsTheSameFile) {
@@ -159,6 +175,29 @@ TEST_F(EditorTest, AFileThatCannotBeOpenedEndsTheStart) {
     EXPECT_FALSE(start({QString::fromStdString(folder.file("fehlt.gui"))}));
     EXPECT_EQ(boxes.take().size(), 1);
     EXPECT_FALSE(app->handedToRunningEditor());
+}
+
+TEST_F(EditorTest, APipeIsRefusedWithoutWaitingForAWriter) {
+    const std::string pipe = folder.file("pipe.gui");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // Should the editor wait for a writer after all, writers come and go after a while, so
+    // that the test fails instead of hanging.
+    std::atomic<bool> finished = false;
+    std::thread rescue([&] {
+        for (int waited = 0; !finished; ++waited) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (waited > 100) {
+                ::close(::open(pipe.c_str(), O_RDWR | O_NONBLOCK));
+            }
+        }
+    });
+    boxes.answer(framework::IDOK);
+    EXPECT_FALSE(start({QString::fromStdString(pipe)}));
+    finished = true;
+    rescue.join();
+    EXPECT_EQ(boxes.take(),
+              QStringList{QStringLiteral(
+                  "Die Datei konnte nicht geladen werden!\nist keine gewöhnliche Datei")});
 }
 
 TEST_F(EditorTest, TheAboutBoxNamesTheProjectVersion) {

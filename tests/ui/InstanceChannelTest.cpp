@@ -78,6 +78,13 @@ mode_t modeOf(const std::string& path) {
     return status.st_mode & 07777;
 }
 
+sockaddr_un addressOf(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+    return address;
+}
+
 TEST(InstanceChannel, AFolderOthersCanReachOrReplaceIsRefusedAtBothEnds) {
     struct Case {
         const char* what;
@@ -163,6 +170,18 @@ TEST(InstanceChannel, EachDisplayHasItsOwnChannelInAPlaceOfTheUsersOwn) {
     EXPECT_EQ(modeOf(own), 0700u);
     ASSERT_EQ(::chmod(own.c_str(), 0777), 0);
     EXPECT_EQ(defaultInstanceChannelName(), QString());
+
+    // An earlier build's socket lies where the folder goes: left alone while an editor answers
+    // on it, replaced by the folder once none does.
+    ASSERT_EQ(::rmdir(own.c_str()), 0);
+    const sockaddr_un address = addressOf(own);
+    const int earlier = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(earlier, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(earlier, 1), 0);
+    EXPECT_EQ(defaultInstanceChannelName(), QString());
+    ::close(earlier);
+    EXPECT_TRUE(defaultInstanceChannelName().startsWith(QString::fromStdString(own + "/")));
+    EXPECT_EQ(modeOf(own), 0700u);
 }
 
 // Runs body in a child process that has become another user; its exit code, or -1.
@@ -184,18 +203,46 @@ int runAsStranger(const std::function<int()>& body, const std::function<void()>&
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-sockaddr_un addressOf(const std::string& path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-    return address;
-}
-
 // True when something arrives on socket within a second.
 bool receivesWithinASecond(int socket) {
     pollfd waiting{socket, POLLIN, 0};
     char byte = 0;
     return ::poll(&waiting, 1, 1000) == 1 && ::read(socket, &byte, 1) == 1;
+}
+
+// A name may hold any byte but '/' and NUL: each arrives whole, and bytes that are not UTF-8
+// are never taken for another file's name.
+TEST(InstanceChannel, EveryNameArrivesExactlyAsItWasGiven) {
+    const TemporaryFolder folder;
+    const std::string channel = folder.file("channel");
+    RecordingServer running;
+    ASSERT_TRUE(running.server.listen(QString::fromStdString(channel)));
+    const QStringList names{QStringLiteral("/a/w1/x\ny.gui"), QStringLiteral("/a/x\r\n.gui"),
+                            QStringLiteral("/a/x\r"), QStringLiteral("/a/Grüße ✓.gui")};
+    for (const QString& name : names) {
+        EXPECT_TRUE(handOver(QString::fromStdString(channel), name));
+    }
+    EXPECT_EQ(running.received, names);
+
+    std::atomic<bool> done = false;
+    bool answered = true;
+    std::thread client([&] {
+        const sockaddr_un address = addressOf(channel);
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const char frame[] = "\x06\0\0\0/a/x\xFF\n";
+        answered =
+            ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+            ::write(socket, frame, sizeof frame - 1) != sizeof frame - 1 ||
+            receivesWithinASecond(socket);
+        ::close(socket);
+        done = true;
+    });
+    while (!done) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    client.join();
+    EXPECT_FALSE(answered);
+    EXPECT_EQ(running.received, names);
 }
 
 TEST(InstanceChannel, AProcessOfAnotherUserIsIgnoredAtBothEnds) {

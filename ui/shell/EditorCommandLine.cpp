@@ -1,13 +1,17 @@
 #include "ui/shell/EditorCommandLine.h"
 
 #include <QCommandLineParser>
+#include <QStringDecoder>
+#include <QStringList>
 #include <cstdio>
+#include <optional>
 
 #include "TolvaneVersion.h"
 
 namespace {
 
 constexpr int kExitUsage = 64;
+constexpr int kExitUnreadableName = 1;
 
 const char* const kUsage =
     "Aufruf: tolvane [OPTION] [DATEI]\n"
@@ -27,15 +31,34 @@ EditorStart usageError(const QString& problem) {
     return {kExitUsage, {}};
 }
 
+// The arguments as text; none, after telling why, when one after the program's name is not
+// valid UTF-8.
+std::optional<QStringList> decodedArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        arguments.append(decoder.decode(QByteArrayView(argv[i])));
+        if (decoder.hasError() && i > 0) {
+            std::fprintf(stderr, "tolvane: %s: der Name ist kein gültiges UTF-8\n", argv[i]);
+            return std::nullopt;
+        }
+    }
+    return arguments;
+}
+
 }  // namespace
 
-EditorStart readEditorCommandLine(const QStringList& arguments) {
+EditorStart readEditorCommandLine(int argc, char** argv) {
+    const std::optional<QStringList> arguments = decodedArguments(argc, argv);
+    if (!arguments) {
+        return {kExitUnreadableName, {}};
+    }
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
     parser.addOption(help);
     parser.addOption(version);
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(*arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (unknown.isEmpty()) {
             return usageError(parser.errorText());

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 // The editor's command line: --help, --version and at most one library file. Read before
@@ -14,6 +13,8 @@ struct EditorStart {
     QString file;
 };
 
-// Reads arguments (the program's name first). Help and version go to standard output, a
-// usage error (an unknown option, more than one file) to standard error with exit status 64.
-EditorStart readEditorCommandLine(const QStringList& arguments);
+// Reads the program's arguments as main receives them. Help and version go to standard output,
+// a usage error (an unknown option, more than one file) to standard error with exit status 64.
+// An argument that is not valid UTF-8 is refused on standard error with exit status 1: as
+// text it would name another file, which the editor would open or hand to a running one.
+EditorStart readEditorCommandLine(int argc, char** argv);

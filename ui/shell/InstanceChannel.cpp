@@ -2,11 +2,15 @@
 
 #include <unistd.h>
 
+#include <optional>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QStringDecoder>
 #include <QUrl>
+#include <QtEndian>
 
 #include "ui/shell/PeerCredentials.h"
 #include "ui/shell/PrivateFolder.h"
@@ -15,6 +19,24 @@ namespace {
 
 constexpr int kTimeoutMilliseconds = 1000;
 constexpr char kAcknowledgement = '\x06';
+
+// Each path goes as its length in UTF-8 bytes (four bytes, little-endian) followed by those
+// bytes, so that no byte of a file name can end it early. A longer frame is no path.
+constexpr qsizetype kLengthSize = 4;
+constexpr quint32 kLongestPath = 1u << 20;
+
+QByteArray framed(const QByteArray& path) {
+    QByteArray frame(kLengthSize, '\0');
+    qToLittleEndian(static_cast<quint32>(path.size()), frame.data());
+    return frame + path;
+}
+
+// The path the bytes hold, when they are valid UTF-8.
+std::optional<QString> decodedPath(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString path = decoder.decode(bytes);
+    return decoder.hasError() ? std::nullopt : std::optional(std::move(path));
+}
 
 // The display the editor shows on, so that editors on two displays keep their own channels.
 QString displayName() {
@@ -75,7 +97,7 @@ bool passToRunningInstance(const QString& name, const QString& path) {
         socket.abort();
         return false;
     }
-    socket.write(path.toUtf8() + '\n');
+    socket.write(framed(path.toUtf8()));
     if (!socket.waitForBytesWritten(kTimeoutMilliseconds) ||
         !socket.waitForReadyRead(kTimeoutMilliseconds)) {
         return false;
@@ -93,13 +115,27 @@ InstanceServer::InstanceServer(QObject* parent) : QObject(parent) {
                 continue;
             }
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (!socket->canReadLine()) {
+                if (socket->bytesAvailable() < kLengthSize) {
                     return;
                 }
-                const QString path = QString::fromUtf8(socket->readLine()).chopped(1);
+                const auto length =
+                    qFromLittleEndian<quint32>(socket->peek(kLengthSize).constData());
+                if (length > kLongestPath) {
+                    socket->abort();
+                    return;
+                }
+                if (socket->bytesAvailable() < kLengthSize + length) {
+                    return;
+                }
+                socket->skip(kLengthSize);
+                const std::optional<QString> path = decodedPath(socket->read(length));
+                if (!path) {  // never taken for another file's name
+                    socket->abort();
+                    return;
+                }
                 socket->write(QByteArray(1, kAcknowledgement));
                 socket->flush();
-                emit fileRequested(path);
+                emit fileRequested(*path);
             });
         }
     });

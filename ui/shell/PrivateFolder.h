@@ -9,5 +9,6 @@
 // others); empty when it is one. The path itself is examined, never what a link points to.
 std::string privateFolderProblem(const std::string& path);
 
-// Creates path with mode 0700 unless it exists, then examines it as above.
+// Creates path with mode 0700 unless it exists, then examines it as above. A socket of the
+// user's own that nobody answers on is replaced by the folder.
 std::string makePrivateFolder(const std::string& path);

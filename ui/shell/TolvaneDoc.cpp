@@ -115,6 +115,12 @@ bool CTolvaneDoc::OnOpenDocument(const QString& path) {
     // The framework's part clears the flag before the file is read; a failed read keeps the
     // open library, and with it whether it holds unsaved changes.
     const bool wasModified = IsModified();
+    // A pipe without a writer would block the editor and a device never end: refused before
+    // anything opens them.
+    if (const HRESULT special = refuseSpecialFile(localPath(path)); FAILED(special)) {
+        framework::AfxMessageBox(QString::fromStdString(loadFailedText(special)));
+        return false;
+    }
     if (!Document::OnOpenDocument(path)) {
         return false;
     }
@@ -186,7 +192,10 @@ void CTolvaneDoc::OpenRestored(ResourceLibrary& restored, const QString& path,
 
 HRESULT CTolvaneDoc::ReadLibraryFile(const QString& path, ResourceLibrary& target,
                                      LibraryReadReport* report) {
-    return loadLibraryFile(localPath(path), target, report);
+    // Also where the file was replaced by a pipe since it was opened.
+    const std::string file = localPath(path);
+    const HRESULT special = refuseSpecialFile(file);
+    return FAILED(special) ? special : loadLibraryFile(file, target, report);
 }
 
 HRESULT CTolvaneDoc::WriteLibraryFile(const QString& path) {

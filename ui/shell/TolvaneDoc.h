@@ -32,8 +32,8 @@ public:
     // to path (empty for a library never saved), whose file held file when the work was done.
     void OpenRestored(ResourceLibrary& restored, const QString& path, const FileSnapshot& file);
 
-    // Reads the library file at path into target (opened for reading alone); report, when
-    // given, says whether the file was read in full.
+    // Reads the library file at path into target (opened for reading alone; a pipe, a device
+    // or a socket is refused); report, when given, says whether the file was read in full.
     HRESULT ReadLibraryFile(const QString& path, ResourceLibrary& target,
                             LibraryReadReport* report = nullptr);
     // Writes the library to path; a failure is told to the user.
