@@ -1,8 +1,7 @@
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -13,7 +12,6 @@
 #include "library/LibraryFile.h"
 #include "library/Windows1252.h"
 #include "platform/LibraryFileNames.h"
-#include "platform/RuntimeFiles.h"
 
 namespace {
 
@@ -56,10 +54,14 @@ std::optional<PremultipliedTexture> readTexture(const ResourceLibrary& library,
         reportFileFailure(utf8FromWindows1252(name), "Datei nicht gefunden");
         return std::nullopt;
     }
-    std::ifstream in(filePath(*file), std::ios::binary);
-    const std::string bytes(std::istreambuf_iterator<char>(in), {});
-    if (!in.good() && !in.eof()) {
-        reportFileFailure(*file, "Datei nicht lesbar");
+    // A texture is a regular file: a device named by a library would never end, a pipe wait.
+    std::string bytes;
+    HRESULT result = refuseSpecialFile(*file);
+    if (SUCCEEDED(result)) {
+        result = readWholeFile(*file, bytes, [](std::string_view) { return true; });
+    }
+    if (FAILED(result)) {
+        reportFileFailure(*file, fileFailureText(result));
         return std::nullopt;
     }
     const DecodedTexture decoded =

@@ -86,6 +86,7 @@ protected:
         addTexture(library, 0, "sheet.tga", 1);
         addTexture(library, 1, "solid.tga", 0);
         addTexture(library, 2, "missing.tga", 1);
+        addTexture(library, 3, "/dev/zero", 1);  // a device never ends
         auto button = std::make_unique<UiResource>();
         button->id = 1000;
         button->areas = {areaOn(0, 0, 0, 12, 12), areaOn(1, 0, 0, 8, 8)};
@@ -208,6 +209,11 @@ TEST_F(SliceCommand, RefusalsLeaveTheLibraryAsItWas) {
               1,
               "tolvane-cli: sheet.tga: Die Zellen sind breiter als die Textur (48 Pixel)."},
              {{"--texture", "2", "--auto"}, 2, "tolvane-cli: missing.tga: Datei nicht gefunden"},
+#ifndef _WIN32
+             {{"--texture", "3", "--auto"},
+              2,
+              "tolvane-cli: /dev/zero: ist keine gewöhnliche Datei"},
+#endif
          }) {
         const CliResult result = slice(c.options);
         EXPECT_EQ(result.exitStatus, c.status) << c.err;
