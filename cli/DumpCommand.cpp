@@ -1,4 +1,3 @@
-#include <iostream>
 #include <string>
 
 #include "cli/CliSupport.h"
@@ -18,12 +17,15 @@ int runDump(const Arguments& arguments) {
     if (loadLibraryOrReport(input, library) != LoadStatus::Loaded) {
         return kExitFileError;
     }
-    const std::string json = libraryToJson(library);
+    HRESULT result = S_OK;
     if (isStandardOutput(output)) {
-        std::cout.write(json.data(), static_cast<std::streamsize>(json.size()));
-        return std::cout.flush() ? kExitSuccess : kExitFileError;
+        StandardOutputStream stream;
+        result = writeLibraryJson(library, stream);
+    } else {
+        result = saveWrittenSafely(output, [&library](tsOutputStream& stream) {
+            return writeLibraryJson(library, stream);
+        });
     }
-    const HRESULT result = saveFileSafely(output, json);
     if (FAILED(result)) {
         reportFileFailure(output, fileFailureText(result));
         return kExitFileError;

@@ -58,20 +58,6 @@ HRESULT readOpenFile(tsFileStream& stream, std::optional<std::uint64_t> size, st
     }
 }
 
-// Writes contents in one call of the stream, or in calls of 4 GiB - 1 where it is larger.
-HRESULT writeWhole(tsOutputStream& stream, std::string_view contents) {
-    std::size_t done = 0;
-    do {
-        const auto size = static_cast<std::uint32_t>(
-            std::min<std::uint64_t>(contents.size() - done, kLargestTransfer));
-        if (const HRESULT result = stream.write(contents.data() + done, size); FAILED(result)) {
-            return result;
-        }
-        done += size;
-    } while (done < contents.size());
-    return S_OK;
-}
-
 // Puts the written temporary file on the disk, so that a crash cannot leave an empty file
 // where the library was, and then in the target's place.
 HRESULT replaceTarget(const std::string& temporary, const std::string& target) {
@@ -83,7 +69,7 @@ HRESULT replaceTarget(const std::string& temporary, const std::string& target) {
 
 // Writes target's new contents into a temporary file beside it and puts that in its place once
 // every write succeeded; a failure leaves target untouched and no temporary file behind.
-HRESULT replaceThroughTemporary(const std::string& target, std::string_view contents,
+HRESULT replaceThroughTemporary(const std::string& target, const ContentWriter& write,
                                 LibrarySaveFailure& failure) {
     std::string temporary;
     HRESULT result = hresultFromWin32(createTemporaryBeside(target, temporary));
@@ -99,7 +85,7 @@ HRESULT replaceThroughTemporary(const std::string& target, std::string_view cont
             failure = LibrarySaveFailure::Open;
             return result;
         }
-        result = writeWhole(stream, contents);
+        result = write(stream);
     }
     if (SUCCEEDED(result)) {
         result = replaceTarget(temporary, target);
@@ -177,6 +163,19 @@ HRESULT readWholeFile(const std::string& path, std::string& bytes,
     return result;
 }
 
+HRESULT writeWhole(tsOutputStream& stream, std::string_view contents) {
+    std::size_t done = 0;
+    do {
+        const auto size = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(contents.size() - done, kLargestTransfer));
+        if (const HRESULT result = stream.write(contents.data() + done, size); FAILED(result)) {
+            return result;
+        }
+        done += size;
+    } while (done < contents.size());
+    return S_OK;
+}
+
 HRESULT loadLibraryFile(const std::string& path, ResourceLibrary& library,
                         LibraryReadReport* report) {
     if (report != nullptr) {
@@ -213,20 +212,25 @@ HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library)
 }
 
 HRESULT saveFileSafely(const std::string& path, std::string_view contents) {
+    return saveWrittenSafely(
+        path, [contents](tsOutputStream& stream) { return writeWhole(stream, contents); });
+}
+
+HRESULT saveWrittenSafely(const std::string& path, const ContentWriter& write) {
     switch (pathKind(path)) {
         case PathKind::Folder:
             return kFolderResult;
         case PathKind::Special: {  // a pipe or a device cannot be replaced, only written
             tsFileStream stream;
             const HRESULT result = stream.open(path.c_str(), TS_OPEN_WRITE);
-            return FAILED(result) ? result : writeWhole(stream, contents);
+            return FAILED(result) ? result : write(stream);
         }
         case PathKind::Missing:
         case PathKind::Regular:
             break;
     }
     LibrarySaveFailure ignored = LibrarySaveFailure::None;
-    return replaceThroughTemporary(resolvedPath(path), contents, ignored);
+    return replaceThroughTemporary(resolvedPath(path), write, ignored);
 }
 
 HRESULT saveLibraryBackup(const std::string& path, const ResourceLibrary& library,
@@ -255,7 +259,9 @@ HRESULT saveLibraryBackup(const std::string& path, const ResourceLibrary& librar
     MemoryOutputStream bytes;
     if (found == BackupObstacle::None && SUCCEEDED(result = library.save(bytes))) {
         // The rename replaces whatever name stands at the path then, never what it points to.
-        result = replaceThroughTemporary(path, bytes.view(), what);
+        result = replaceThroughTemporary(
+            path, [&bytes](tsOutputStream& stream) { return writeWhole(stream, bytes.view()); },
+            what);
     }
     if (failure != nullptr) {
         *failure = what;

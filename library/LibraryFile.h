@@ -7,6 +7,7 @@
 
 #include "library/uiresourcecontrol.h"
 #include "persistence/hresult.h"
+#include "persistence/tsStream.h"
 
 // What a read of a library file found, beyond the result code.
 enum class LibraryReadOutcome {
@@ -59,6 +60,16 @@ HRESULT saveLibraryFile(const std::string& path, const ResourceLibrary& library)
 
 // Writes contents to a file the way saveLibraryFile does.
 HRESULT saveFileSafely(const std::string& path, std::string_view contents);
+
+// Writes the contents of a file into the stream given; its first failed write's code.
+using ContentWriter = std::function<HRESULT(tsOutputStream&)>;
+
+// Writes a file the way saveFileSafely does, with what write puts into the stream, for
+// contents written piece by piece; write's failure is the save's.
+HRESULT saveWrittenSafely(const std::string& path, const ContentWriter& write);
+
+// Writes contents into stream in one write, or in writes of 4 GiB - 1 where it is larger.
+HRESULT writeWhole(tsOutputStream& stream, std::string_view contents);
 
 // Where a backup failed: the file could not be created, or not written in full.
 enum class LibrarySaveFailure { None, Open, Write };

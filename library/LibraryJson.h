@@ -5,6 +5,7 @@
 #include <string>
 
 #include "library/uiresourcecontrol.h"
+#include "persistence/tsStream.h"
 
 // The library's text form, for version control: JSON that names every field as the model
 // does, in file order, and converts back to the same library bit for bit. Texts are UTF-8
@@ -19,6 +20,10 @@ inline constexpr std::uint32_t kLibraryJsonVersion = 1;
 // The text form of library: two-space indentation, one texture and one area a line, so that
 // a changed field is a one-line change. The same library always gives the same bytes.
 std::string libraryToJson(const ResourceLibrary& library);
+
+// Writes the text form of library into out, the same bytes, through a buffer of a fixed size
+// instead of one as big as the text; the first failed write's code.
+HRESULT writeLibraryJson(const ResourceLibrary& library, tsOutputStream& out);
 
 // Why a text form was refused, and where: line and column count from 1, columns in
 // characters.

@@ -1,6 +1,8 @@
 // The text form is written straight into one buffer, sized beforehand for the widest text
 // the library can give: every number formatted in place with std::to_chars, every fixed
-// piece copied with its length known when compiled, every text byte from a table.
+// piece copied with its length known when compiled, every text byte from a table. Written
+// into a stream, the buffer is a fixed one, handed on whenever the next element of a list
+// might not fit.
 
 #include <array>
 #include <bit>
@@ -9,18 +11,51 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <string>
 
+#include "library/LibraryFile.h"
 #include "library/LibraryJson.h"
 #include "library/Windows1252.h"
 
 namespace {
 
-// Writes forward from a position with room enough behind it (writtenSizeBound).
+// Writes forward from a position with room enough behind it: for the whole text
+// (writtenSizeBound), or, when it writes into a stream, for what makeRoom made room for.
 class TextWriter {
 public:
     explicit TextWriter(char* at) : at(at) {}
 
+    // Writes into out through buffer.
+    TextWriter(std::string& buffer, tsOutputStream& out)
+        : at(buffer.data()), buffer(&buffer), out(&out) {}
+
     char* position() const { return at; }
+
+    bool streams() const { return out != nullptr; }
+
+    // Makes room for size bytes when writing into a stream: hands what the buffer holds on
+    // when the rest is too small, and grows the buffer when that is.
+    void makeRoom(std::size_t size) {
+        if (static_cast<std::size_t>(buffer->data() + buffer->size() - at) >= size) {
+            return;
+        }
+        flush();
+        if (buffer->size() < size) {
+            buffer->resize(size);
+            at = buffer->data();
+        }
+    }
+
+    // Hands what the buffer holds on to the stream; the stream's first failure.
+    HRESULT flush() {
+        if (SUCCEEDED(result)) {
+            result = writeWhole(
+                *out,
+                std::string_view(buffer->data(), static_cast<std::size_t>(at - buffer->data())));
+        }
+        at = buffer->data();
+        return result;
+    }
 
     template <std::size_t Size>
     void put(const char (&literal)[Size]) {
@@ -45,6 +80,9 @@ public:
 
 private:
     char* at;
+    std::string* buffer = nullptr;  // when writing into a stream
+    tsOutputStream* out = nullptr;
+    HRESULT result = S_OK;
 };
 
 constexpr std::size_t kIntegerSizeMax = 11;      // -2147483648
@@ -205,7 +243,19 @@ void appendResource(TextWriter& out, const UiResource& resource) {
     out.put("\n    }");
 }
 
+// The room for what a list element's text can take, and for what the library's text takes
+// beside its lists' elements (see writtenSizeBound).
+std::size_t textureRoom(const TextureEntry& texture);
+std::size_t resourceRoom(const UiResource& resource);
+std::size_t libraryRoom(const ResourceLibrary& library);
+
 void appendLibrary(TextWriter& out, const ResourceLibrary& library) {
+    // Written into a stream, the room for the library's own pieces is kept beside that of
+    // each list element, as they stand between the elements and after them.
+    const std::size_t ownRoom = out.streams() ? libraryRoom(library) : 0;
+    if (out.streams()) {
+        out.makeRoom(ownRoom);
+    }
     out.put("{\n  \"format\": ");
     appendText(out, kLibraryJsonFormat);
     out.put(",\n  \"version\": ");
@@ -217,11 +267,19 @@ void appendLibrary(TextWriter& out, const ResourceLibrary& library) {
     out.put(",\n  \"resourcePath\": ");
     appendText(out, library.resourcePath);
     out.put(",\n  \"textures\": ");
-    appendList(out, library.textures, "  ",
-               [](TextWriter& text, const auto& texture) { appendTexture(text, *texture); });
+    appendList(out, library.textures, "  ", [ownRoom](TextWriter& text, const auto& texture) {
+        if (text.streams()) {
+            text.makeRoom(ownRoom + textureRoom(*texture));
+        }
+        appendTexture(text, *texture);
+    });
     out.put(",\n  \"resources\": ");
-    appendList(out, library.resources, "  ",
-               [](TextWriter& text, const auto& resource) { appendResource(text, *resource); });
+    appendList(out, library.resources, "  ", [ownRoom](TextWriter& text, const auto& resource) {
+        if (text.streams()) {
+            text.makeRoom(ownRoom + resourceRoom(*resource));
+        }
+        appendResource(text, *resource);
+    });
     out.put("\n}\n");
 }
 
@@ -288,26 +346,42 @@ std::size_t headerSizeMax() {
     return writtenSize(appendLibrary, library);
 }
 
-std::size_t writtenSizeBound(const ResourceLibrary& library) {
-    static const std::size_t texture = textureSizeMax() + kSeparatorSizeMax;
+std::size_t textureRoom(const TextureEntry& texture) {
+    static const std::size_t fixed = textureSizeMax() + kSeparatorSizeMax;
+    return fixed + kTextByteSizeMax * texture.path.size();
+}
+
+std::size_t resourceRoom(const UiResource& resource) {
+    static const std::size_t fixed = resourceSizeMax() + kSeparatorSizeMax + kFilledListExtraMax;
     static const std::size_t area = areaSizeWithoutFloatsMax() + kSeparatorSizeMax;
-    static const std::size_t resource = resourceSizeMax() + kSeparatorSizeMax + kFilledListExtraMax;
-    static const std::size_t header =
-        headerSizeMax() + 2 * kFilledListExtraMax +
-        kTextByteSizeMax * std::char_traits<char>::length(kLibraryJsonFormat);
     std::size_t size =
-        header + kTextByteSizeMax * (library.name.size() + library.resourcePath.size());
-    for (const auto& entry : library.textures) {
-        size += texture + kTextByteSizeMax * entry->path.size();
-    }
-    for (const auto& entry : library.resources) {
-        size += resource + area * entry->areas.size() + kTextByteSizeMax * entry->identifier.size();
-        for (const ResourceArea& each : entry->areas) {
-            size += areaFloatsSizeMax(each);
-        }
+        fixed + area * resource.areas.size() + kTextByteSizeMax * resource.identifier.size();
+    for (const ResourceArea& each : resource.areas) {
+        size += areaFloatsSizeMax(each);
     }
     return size;
 }
+
+std::size_t libraryRoom(const ResourceLibrary& library) {
+    static const std::size_t fixed =
+        headerSizeMax() + 2 * kFilledListExtraMax +
+        kTextByteSizeMax * std::char_traits<char>::length(kLibraryJsonFormat);
+    return fixed + kTextByteSizeMax * (library.name.size() + library.resourcePath.size());
+}
+
+std::size_t writtenSizeBound(const ResourceLibrary& library) {
+    std::size_t size = libraryRoom(library);
+    for (const auto& entry : library.textures) {
+        size += textureRoom(*entry);
+    }
+    for (const auto& entry : library.resources) {
+        size += resourceRoom(*entry);
+    }
+    return size;
+}
+
+// The buffer a text written into a stream goes through.
+constexpr std::size_t kStreamBufferSize = std::size_t{1} << 20;
 
 }  // namespace
 
@@ -317,4 +391,11 @@ std::string libraryToJson(const ResourceLibrary& library) {
     appendLibrary(out, library);
     text.resize(static_cast<std::size_t>(out.position() - text.data()));
     return text;
+}
+
+HRESULT writeLibraryJson(const ResourceLibrary& library, tsOutputStream& out) {
+    std::string buffer(kStreamBufferSize, '\0');
+    TextWriter text(buffer, out);
+    appendLibrary(text, library);
+    return text.flush();
 }

@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "library/LibraryJson.h"
 #include "library/uiresourcecontrol.h"
@@ -45,9 +46,17 @@ void load(const std::string& bytes, ResourceLibrary& library) {
     ASSERT_EQ(library.load(in), S_OK);
 }
 
+// The text written into a stream is the same.
+void expectSameStreamed(const ResourceLibrary& library, const std::string& json) {
+    MemoryOutputStream out;
+    EXPECT_EQ(writeLibraryJson(library, out), S_OK);
+    EXPECT_EQ(out.view(), json);
+}
+
 // The library read back from its text form saves to the same bytes and gives the same text.
 void expectRoundTrip(const ResourceLibrary& library) {
     const std::string json = libraryToJson(library);
+    expectSameStreamed(library, json);
     ResourceLibrary rebuilt;
     const std::optional<LibraryJsonError> error = libraryFromJson(json, rebuilt);
     ASSERT_FALSE(error) << error->line << ':' << error->column << ": " << error->reason;
@@ -90,6 +99,28 @@ TEST(LibraryJson, EveryByteOfEveryTextSurvives) {
     library.resources.push_back(std::make_unique<UiResource>());
     library.resources.back()->identifier = all + all;
     expectRoundTrip(library);
+}
+
+// A text bigger than the buffer it is streamed through, with floats at their widest and an
+// element bigger than the buffer, written piece by piece; a failed write stops it.
+TEST(LibraryJson, StreamedTextIsTheSameAsTheWholeOne) {
+    ResourceLibrary library;
+    for (int index = 0; index < 4000; ++index) {
+        auto& resource = *library.resources.emplace_back(std::make_unique<UiResource>());
+        resource.id = index;
+        resource.identifier = "Button_" + std::to_string(index);
+        resource.areas.resize(8);
+        for (ResourceArea& area : resource.areas) {
+            area.x1 = area.y1 = area.x2 = area.y2 = area.offsetX = area.offsetY = area.stretchX =
+                area.stretchY = 0.1f * static_cast<float>(index) - 1e-7f;
+        }
+    }
+    library.resources[100]->identifier = std::string(std::size_t{1} << 20, '\x01');
+    expectSameStreamed(library, libraryToJson(library));
+
+    FailingOutputStream failing(1);
+    EXPECT_EQ(writeLibraryJson(library, failing), E_FAIL);
+    EXPECT_EQ(failing.callCount(), 2u);
 }
 
 TEST(LibraryJson, TextsAreEscapedWhereTheyWouldBeInvisible) {
