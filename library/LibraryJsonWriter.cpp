@@ -48,10 +48,9 @@ public:
 
     // Hands what the buffer holds on to the stream; the stream's first failure.
     HRESULT flush() {
-        if (SUCCEEDED(result)) {
-            result = writeWhole(
-                *out,
-                std::string_view(buffer->data(), static_cast<std::size_t>(at - buffer->data())));
+        const auto size = static_cast<std::size_t>(at - buffer->data());
+        if (size > 0 && SUCCEEDED(result)) {
+            result = writeWhole(*out, std::string_view(buffer->data(), size));
         }
         at = buffer->data();
         return result;
