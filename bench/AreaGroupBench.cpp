@@ -112,8 +112,8 @@ void BM_DragOfAThousandSelectedAreasRepaints(benchmark::State& state) {
         step = (step + 1) % 50;
         editor.send(QEvent::MouseMove, press + QPointF(10 + step, step), Qt::NoButton,
                     Qt::LeftButton);
-        QApplication::processEvents();  // the list and the composed button follow
-        benchmark::DoNotOptimize(editor.canvas().grab());
+        // The views follow and repaint, once each, as on screen (a grab would paint again).
+        QApplication::processEvents();
     }
     editor.send(QEvent::MouseButtonPress, press, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
     editor.send(QEvent::MouseButtonRelease, press, Qt::LeftButton, Qt::NoButton);
