@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstddef>
 
 #include "persistence/hresult.h"
 #include "platform/NativeFile.h"
@@ -15,6 +16,28 @@ namespace {
 std::uint32_t closingWith(int fd, std::uint32_t error) {
     ::close(fd);
     return error;
+}
+
+// Moves size bytes from or to bytes with transfer (read or write), again after an interruption
+// or a partial transfer, until all went or the file ends; the system's error, or 0.
+template <typename Byte, typename Transfer>
+std::uint32_t transferAll(Byte* bytes, std::uint32_t size, std::uint32_t& transferred,
+                          Transfer transfer) {
+    transferred = 0;
+    while (transferred < size) {
+        const ssize_t count = transfer(bytes + transferred, size - transferred);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            return lastSystemErrorCode();
+        }
+        if (count == 0) {
+            break;
+        }
+        transferred += static_cast<std::uint32_t>(count);
+    }
+    return 0;
 }
 
 }  // namespace
@@ -49,44 +72,18 @@ std::uint32_t readNativeFile(NativeFile file, void* buffer, std::uint32_t size,
                              std::uint32_t& transferred) {
     // One read() brings a whole field from a regular file; the loop only continues after an
     // interruption or a partial transfer, as ReadFile would.
-    auto* target = static_cast<unsigned char*>(buffer);
-    transferred = 0;
-    while (transferred < size) {
-        const ssize_t count =
-            systemCalls.read(static_cast<int>(file), target + transferred, size - transferred);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count < 0) {
-            return lastSystemErrorCode();
-        }
-        if (count == 0) {
-            break;
-        }
-        transferred += static_cast<std::uint32_t>(count);
-    }
-    return 0;
+    return transferAll(static_cast<unsigned char*>(buffer), size, transferred,
+                       [file](unsigned char* at, std::size_t count) {
+                           return systemCalls.read(static_cast<int>(file), at, count);
+                       });
 }
 
 std::uint32_t writeNativeFile(NativeFile file, const void* buffer, std::uint32_t size,
                               std::uint32_t& transferred) {
-    const auto* source = static_cast<const unsigned char*>(buffer);
-    transferred = 0;
-    while (transferred < size) {
-        const ssize_t count =
-            systemCalls.write(static_cast<int>(file), source + transferred, size - transferred);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count < 0) {
-            return lastSystemErrorCode();
-        }
-        if (count == 0) {
-            break;
-        }
-        transferred += static_cast<std::uint32_t>(count);
-    }
-    return 0;
+    return transferAll(static_cast<const unsigned char*>(buffer), size, transferred,
+                       [file](const unsigned char* at, std::size_t count) {
+                           return systemCalls.write(static_cast<int>(file), at, count);
+                       });
 }
 
 std::uint32_t seekNativeFile(NativeFile file, int origin, std::int32_t distance) {

@@ -1,69 +1,46 @@
-#include "support/FailingSystemCall.h"
+#include "support/FailingSystemCallParts.h"
 
 #include <cerrno>
 
 namespace {
 
-std::size_t callCount = 0;
-std::size_t failingCall = 0;
-int failingError = 0;
-SystemCalls real;
-
-// True when this call is the one to fail; errno is then set.
-bool failsNow() {
-    if (++callCount != failingCall) {
-        return false;
-    }
-    errno = failingError;
-    return true;
-}
-
 ssize_t failingRead(int fd, void* buffer, std::size_t size) {
-    return failsNow() ? -1 : real.read(fd, buffer, size);
+    return failsNow() ? -1 : realSystemCalls().read(fd, buffer, size);
 }
 
 ssize_t failingWrite(int fd, const void* buffer, std::size_t size) {
-    return failsNow() ? -1 : real.write(fd, buffer, size);
+    return failsNow() ? -1 : realSystemCalls().write(fd, buffer, size);
 }
 
 int failingFsync(int fd) {
-    return failsNow() ? -1 : real.fsync(fd);
+    return failsNow() ? -1 : realSystemCalls().fsync(fd);
 }
 
 int failingRename(const char* from, const char* to) {
-    return failsNow() ? -1 : real.rename(from, to);
+    return failsNow() ? -1 : realSystemCalls().rename(from, to);
 }
 
 }  // namespace
 
-FailingSystemCall::FailingSystemCall(SystemCall call, std::size_t failing, int error)
-    : previous(systemCalls), failing(failing) {
-    real = systemCalls;
-    callCount = 0;
-    failingCall = failing;
-    failingError = error;
+void setFailingError(int error) {
+    errno = error;
+}
+
+void putFailingCall(SystemCalls& calls, SystemCall call) {
     switch (call) {
         case SystemCall::Read:
-            systemCalls.read = failingRead;
+            calls.read = failingRead;
             break;
         case SystemCall::Write:
-            systemCalls.write = failingWrite;
+            calls.write = failingWrite;
             break;
         case SystemCall::Fsync:
-            systemCalls.fsync = failingFsync;
+            calls.fsync = failingFsync;
             break;
         case SystemCall::Rename:
-            systemCalls.rename = failingRename;
+            calls.rename = failingRename;
             break;
     }
-}
-
-FailingSystemCall::~FailingSystemCall() {
-    systemCalls = previous;
-}
-
-std::size_t FailingSystemCall::calls() const {
-    return callCount;
 }
 
 const char* systemCallName(SystemCall call) {
